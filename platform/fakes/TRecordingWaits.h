@@ -1,0 +1,22 @@
+#pragma once
+#include <vector>
+
+#include "platform/IWaits.h"
+#include "platform/fakes/TJournal.h"
+
+namespace druv {
+
+class TRecordingWaits : public IWaits {
+ public:
+  explicit TRecordingWaits(TJournal* journal = nullptr) : Journal_(journal) {}
+  void Wait(int ms) override {
+    Waits.push_back(ms);
+    if (Journal_) Journal_->Add("wait " + std::to_string(ms));
+  }
+  std::vector<int> Waits;
+
+ private:
+  TJournal* Journal_;
+};
+
+}  // namespace druv

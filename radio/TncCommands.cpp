@@ -1,0 +1,1 @@
+#include "radio/TncCommands.h"
