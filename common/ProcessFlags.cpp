@@ -1,0 +1,7 @@
+#include "common/ProcessFlags.h"
+
+namespace druv {
+
+std::atomic<unsigned char> WorkerStopFlag{0};
+
+}  // namespace druv
