@@ -1,0 +1,210 @@
+#pragma once
+// One decoded packet as one line of JSON (UTF-8), written straight into a RapidJSON buffer.
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include <rapidjson/stringbuffer.h>
+#include <rapidjson/writer.h>
+
+#include "common/DateTime.h"
+#include "common/Text.h"
+#include "parser/TAprsPacket.h"
+
+namespace druv {
+
+inline bool IsAscii(std::string_view s) {
+  for (unsigned char b : s)
+    if (b >= 0x80) return false;
+  return true;
+}
+
+class TJsonLineWriter {
+ public:
+  explicit TJsonLineWriter(rapidjson::StringBuffer& buffer) : Buffer(buffer), W(buffer) {}
+
+  void Null() {
+    W.Reset(Buffer);
+    W.Null();
+    Buffer.Put('\n');
+  }
+
+  void Packet(const TAprsPacket& p) {
+    W.Reset(Buffer);
+    W.StartObject();
+    Bool("valid", p.Valid);
+    Text("source", p.SourceCallSign.StationCall);
+    Text("callsign", p.SourceCallSign.CallSign);
+    Int("ssid", p.SourceCallSign.SSID);
+    Text("destination", p.DestinationCallSign);
+    Key("digipeaters");
+    W.StartArray();
+    for (const std::string& d : p.Digipeaters) String(d);
+    W.EndArray();
+    Int("hop_count", p.HopCount);
+    Bool("heard_directly", p.HeardDirectly);
+    Text("reverse_path", p.ReversePath);
+    Bool("via_internet", p.ViaInternet);
+    Text("type", p.DataTypeID < AprsDataTypeCount ? DataTypeNames[p.DataTypeID] : DataTypeNames[0]);
+    Char("type_ch", p.DataTypeCh());
+    Text("information_field", p.InformationField);
+    Text("comment", p.Comment);
+    Char("symbol_table", p.SymbolTableIdentifier);
+    Char("symbol_code", p.SymbolCode);
+    const TPositionRec& pos = p.Position;
+    Bool("position_valid", pos.Valid);
+    Number("lat", pos.Latitude.Value);
+    Number("lon", pos.Longitude.Value);
+    Text("lat_nmea", pos.Latitude.NMEA);
+    Text("lon_nmea", pos.Longitude.NMEA);
+    Text("gridsquare", pos.Gridsquare);
+    Int("course", pos.Course);
+    Int("speed", pos.Speed);
+    Int("altitude", pos.Altitude);
+    Bool("mobile", pos.MobileUnit);
+    Timestamp("timestamp", p.TimeStamp.DateTime);
+    Bool("timestamp_valid", p.TimeStamp.Valid);
+    Bool("from_d7", p.FromD7);
+    Bool("from_d700", p.FromD700);
+
+    const TAprsMessageData& m = p.MessageData;
+    if (m.MsgType != mtUnknown || m.MsgIndex != 0) {
+      Key("message");
+      W.StartObject();
+      Text("type", MessageTypeEnumNames[m.MsgType < MessageTypeCount ? m.MsgType : mtUnknown]);
+      Text("addressee", m.Addressee);
+      Text("text", m.MsgText);
+      Text("seq_id", m.SeqID);
+      Text("nws_state", m.NWSState);
+      Int("index", m.MsgIndex);
+      W.EndObject();
+    }
+    if (!p.ObjectData.Name.empty()) {
+      Key("object");
+      W.StartObject();
+      Text("name", p.ObjectData.Name);
+      Bool("active", p.ObjectData.Active);
+      W.EndObject();
+    }
+    const TStationCapabilitiesRec& c = p.StationCapabilities;
+    if (c.Valid) {
+      Key("capabilities");
+      W.StartObject();
+      Int("power", c.Power);
+      Antenna(c.Antenna);
+      Number("range_miles", c.RadioRange);
+      Text("value", c.PHGValue);
+      Bool("non_standard", c.NonStandard);
+      Int("beacon_rate", c.BeaconRate);
+      Bool("default_values", c.DefaultValues);
+      W.EndObject();
+    }
+    const TDFReportRec& d = p.DFReport;
+    if (d.Valid) {
+      Key("df");
+      W.StartObject();
+      Int("signal", d.Signal);
+      Int("power", d.Power);
+      Antenna(d.Antenna);
+      Number("range_miles", d.RadioRange);
+      Text("value", d.DFSValue);
+      W.EndObject();
+    }
+    W.EndObject();
+    Buffer.Put('\n');
+  }
+
+ private:
+  void Key(std::string_view k) { W.Key(k.data(), static_cast<rapidjson::SizeType>(k.size())); }
+  void Bool(std::string_view k, bool v) {
+    Key(k);
+    W.Bool(v);
+  }
+  void Int(std::string_view k, int64_t v) {
+    Key(k);
+    W.Int64(v);
+  }
+  void Text(std::string_view k, std::string_view bytes) {
+    Key(k);
+    String(bytes);
+  }
+  // One-character text, "" for none.
+  void Char(std::string_view k, char c) {
+    Key(k);
+    String(c == 0 ? std::string_view() : std::string_view(&c, 1));
+  }
+
+  void String(std::string_view bytes) {
+    // Most packet text is plain ASCII, which is already UTF-8.
+    if (IsAscii(bytes)) {
+      W.String(bytes.data(), static_cast<rapidjson::SizeType>(bytes.size()));
+      return;
+    }
+    Scratch = Cp1252ToUtf8(bytes);
+    W.String(Scratch.data(), static_cast<rapidjson::SizeType>(Scratch.size()));
+  }
+
+  // A value that is not finite has no JSON number; null keeps the line well-formed.
+  void Number(std::string_view k, double v) {
+    Key(k);
+    if (std::isfinite(v))
+      W.Double(v);
+    else
+      W.Null();
+  }
+
+  // The shortest text that reads back as the same float: 4.472136, not 4.4721360206604.
+  void Number(std::string_view k, float v) {
+    Key(k);
+    if (!std::isfinite(v)) {
+      W.Null();
+      return;
+    }
+    char buf[32];
+    auto r = std::to_chars(buf, buf + sizeof buf, v);
+    W.RawValue(buf, static_cast<size_t>(r.ptr - buf), rapidjson::kNumberType);
+  }
+
+  void Antenna(const TAntenna& a) {
+    Int("height", a.Height);
+    Int("gain", a.Gain);
+    Int("heading", a.Heading);
+    Text("heading_str", a.HeadingStr);
+  }
+
+  // ISO 8601 in UTC: 2025-03-15T16:00:05Z, with milliseconds when there are any.
+  void Timestamp(std::string_view k, TDateTime t) {
+    Key(k);
+    if (!(t > -693594.0 && t < 2958466.0)) {
+      W.Null();
+      return;
+    }
+    const TDateTimeParts p = DecodeDateTime(t);
+    char buf[32];
+    char* o = buf;
+    auto put = [&o](int v, int digits) {
+      for (int i = digits - 1; i >= 0; --i) {
+        o[i] = static_cast<char>('0' + v % 10);
+        v /= 10;
+      }
+      o += digits;
+    };
+    auto sep = [&o](char c) { *o++ = c; };
+    put(p.Year, 4), sep('-'), put(p.Month, 2), sep('-'), put(p.Day, 2), sep('T');
+    put(p.Hour, 2), sep(':'), put(p.Minute, 2), sep(':'), put(p.Second, 2);
+    if (p.MilliSecond != 0) {
+      sep('.');
+      put(p.MilliSecond, 3);
+    }
+    sep('Z');
+    W.String(buf, static_cast<rapidjson::SizeType>(o - buf));
+  }
+
+  rapidjson::StringBuffer& Buffer;
+  rapidjson::Writer<rapidjson::StringBuffer> W;
+  std::string Scratch;
+};
+
+}  // namespace druv
