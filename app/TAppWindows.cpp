@@ -1,0 +1,110 @@
+#include "app/TAppWindows.h"
+
+#include <QLocale>
+#include <QTime>
+#include <QWidget>
+
+#include "app/TDRUVform.h"
+#include "gps/ui/TzelGPS.h"
+#include "map/ui/TAPRSmapFm.h"
+#include "map/ui/TAprsMapFm2.h"
+#include "map/ui/TaprsConfigFm.h"
+#include "map/ui/TsymbolFm.h"
+#include "platform/IClock.h"
+#include "radio/ui/TDXfunctions.h"
+#include "stations/ui/TStnDataFm.h"
+#include "stations/ui/TaprsDBFm.h"
+#include "tiles/ui/TOpenMapFm.h"
+#include "tiles/ui/TOpenStreetMapFm.h"
+#include "tiles/ui/TTileFm.h"
+
+namespace druv {
+
+namespace {
+
+// The user's long time format without its time-zone part, which a bare time of day cannot show.
+QString LongTimeFormat() {
+  const QString format = QLocale::system().timeFormat(QLocale::LongFormat);
+  QString out;
+  bool quoted = false;
+  for (QChar c : format) {
+    if (c == u'\'') quoted = !quoted;
+    if (!quoted && c == u't') continue;
+    out += c;
+  }
+  out = out.trimmed();
+  return out.isEmpty() ? QStringLiteral("HH:mm:ss") : out;
+}
+
+}  // namespace
+
+QString TickerCaption(TDateTime localNow) {
+  const TDateTimeParts p = DecodeDateTime(localNow);
+  const QTime time(p.Hour, p.Minute, p.Second, p.MilliSecond);
+  return QStringLiteral("DRUVaprs    ") + QLocale::system().toString(time, LongTimeFormat());
+}
+
+template <class TWindow, class... TArgs>
+TWindow* TAppWindows::Create(TArgs&&... args) {
+  auto window = std::make_unique<TWindow>(std::forward<TArgs>(args)...);
+  TWindow* raw = window.get();
+  // Only the start window ends the program.
+  raw->setAttribute(Qt::WA_QuitOnClose, false);
+  raw->setAttribute(Qt::WA_DeleteOnClose, false);
+  Windows_.push_back(std::move(window));
+  Order_.push_back(raw);
+  return raw;
+}
+
+TAppWindows::TAppWindows(ISerialPort& radioPort, IDialogs& dialogs, IWaits& waits, IClock& clock,
+                         int tickerPeriodMs)
+    : Clock_(clock),
+      Tickers_([this] { DXfunctions_->setWindowTitle(TickerCaption(Clock_.LocalNow())); },
+               [this] { DXfunctions_->PopulateDB(); }, tickerPeriodMs) {
+  DRUVform_ = Create<TDRUVform>(dialogs);
+  DRUVform_->setAttribute(Qt::WA_QuitOnClose, true);
+  Create<TaprsConfigFm>();
+  Create<TOpenStreetMapFm>();
+  DXfunctions_ = Create<TDXfunctions>(radioPort, dialogs, waits, clock);
+  Create<TAPRSmapFm>();
+  Create<TAprsMapFm2>();
+  Create<TStnDataFm>();
+  Create<TsymbolFm>();
+  Create<TaprsDBFm>();
+  Create<TzelGPS>();
+  Create<TTileFm>();
+  Create<TOpenMapFm>();
+
+  DXfunctions_->StartTickerHook = [this] { Tickers_.Start(); };
+  DXfunctions_->ShowWindowHook = [this](const char* windowClass) {
+    ShowWindow(QString::fromLatin1(windowClass));
+  };
+  QObject::connect(DRUVform_, &TDRUVform::StartAprs, DRUVform_,
+                   [this] { ShowWindow(QStringLiteral("TDXfunctions")); });
+
+  DRUVform_->show();
+}
+
+TAppWindows::~TAppWindows() {
+  Tickers_.StopAll();
+  // Later windows may refer to earlier ones.
+  while (!Windows_.empty()) Windows_.pop_back();
+}
+
+QWidget* TAppWindows::Window(const QString& className) const {
+  for (QWidget* w : Order_)
+    if (w->objectName() == className) return w;
+  return nullptr;
+}
+
+bool TAppWindows::ShowWindow(const QString& className) {
+  QWidget* w = Window(className);
+  if (!w) return false;
+  w->setWindowState(w->windowState() & ~Qt::WindowMinimized);
+  w->show();
+  w->raise();
+  w->activateWindow();
+  return true;
+}
+
+}  // namespace druv
