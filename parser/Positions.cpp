@@ -1,0 +1,300 @@
+// Coordinates: uncompressed and compressed positions, timestamps, APRS coordinate text and
+// Maidenhead locators.
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+#include "common/DateTime.h"
+#include "common/Numbers.h"
+#include "common/Text.h"
+#include "parser/Decoders.h"
+#include "parser/ParserText.h"
+
+namespace druv {
+
+using namespace parsertext;
+namespace {
+
+using namespace std::string_view_literals;
+
+constexpr std::string_view kPrimaryMobile = "<=>'()*0COPRSUXY[^abefgjkpsuv"sv;
+constexpr std::string_view kOtherMobile = "/0>AKOS^knsuv"sv;
+
+// Ends a position decoding: the text stops short or a value cannot be held.
+struct TPositionError {};
+
+char At(std::string_view s, size_t i) {
+  if (i >= s.size()) throw TPositionError{};
+  return s[i];
+}
+
+// A plain decimal number: optional blanks, sign, digits with at most one point. Anything else
+// (exponents, "inf", "nan") does not read, so a garbled coordinate cannot become non-finite.
+bool ReadDecimal(std::string_view s, double& value) {
+  s = TrimView(s);
+  if (!s.empty() && s[0] == '+') s.remove_prefix(1);
+  size_t i = (!s.empty() && s[0] == '-') ? 1 : 0;
+  bool digits = false, point = false;
+  for (; i < s.size(); ++i) {
+    if (IsDigit(s[i]))
+      digits = true;
+    else if (s[i] == '.' && !point)
+      point = true;
+    else
+      return false;
+  }
+  if (!digits) return false;
+  auto r = std::from_chars(s.data(), s.data() + s.size(), value);
+  return r.ec == std::errc() && r.ptr == s.data() + s.size();
+}
+
+bool ReadInt(std::string_view s, int& value) {
+  auto v = ParseInt(s);
+  if (!v || *v < std::numeric_limits<int>::min() || *v > std::numeric_limits<int>::max()) return false;
+  value = static_cast<int>(*v);
+  return true;
+}
+
+// degrees, minutes with two decimals, hemisphere; minutes that round to 60.00 carry into the degrees.
+std::string FormatCoordinate(double x, int degreeDigits, char positive, char negative) {
+  const char hemisphere = x >= 0 ? positive : negative;
+  const double a = std::fabs(x);
+  double degrees = std::trunc(a);
+  char minutes[400];
+  auto m = std::to_chars(minutes, minutes + sizeof minutes, (a - degrees) * 60, std::chars_format::fixed, 2);
+  std::string_view minutesText(minutes, m.ec == std::errc() ? static_cast<size_t>(m.ptr - minutes) : 0);
+  if (minutesText == "60.00") {
+    degrees += 1;
+    minutesText = "0.00";
+  }
+  char degreeBuf[400];
+  auto d = std::to_chars(degreeBuf, degreeBuf + sizeof degreeBuf, degrees, std::chars_format::fixed, 0);
+  std::string_view degreeText(degreeBuf, d.ec == std::errc() ? static_cast<size_t>(d.ptr - degreeBuf) : 0);
+
+  std::string out;
+  out.reserve(std::max<size_t>(degreeText.size(), degreeDigits) + std::max<size_t>(minutesText.size(), 5) + 1);
+  if (degreeText.size() < static_cast<size_t>(degreeDigits)) out.append(degreeDigits - degreeText.size(), '0');
+  out.append(degreeText);
+  if (minutesText.size() < 5) out.append(5 - minutesText.size(), '0');
+  out.append(minutesText);
+  out += hemisphere;
+  return out;
+}
+
+// Four decimals, as written and read back.
+double RoundTo4(double v) {
+  if (!std::isfinite(v)) return v;
+  char buf[400];
+  auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, 4);
+  if (r.ec != std::errc()) return v;
+  double back = v;
+  std::from_chars(buf, r.ptr, back);
+  return back == 0 ? 0.0 : back;  // no negative zero
+}
+
+// Base-91 value of four characters, each offset by 33.
+double Base91(std::string_view s, size_t from) {
+  double v = 0;
+  for (size_t i = from; i < from + 4; ++i) v = v * 91 + (static_cast<unsigned char>(At(s, i)) - 33);
+  return v;
+}
+
+int32_t RoundToInt32(double v) {
+  const double r = std::nearbyint(v);
+  if (!(r >= std::numeric_limits<int32_t>::min() && r <= std::numeric_limits<int32_t>::max())) throw TPositionError{};
+  return static_cast<int32_t>(r);
+}
+
+void DecodeUncompressed(std::string_view s, TAprsPacket& packet) {
+  TPositionRec& pos = packet.Position;
+  if (s.size() < 8) throw TPositionError{};
+  pos.Latitude.NMEA.assign(s.substr(0, 8));
+  pos.Latitude.Value = NmeaToDegrees(pos.Latitude.NMEA);
+  packet.SymbolTableIdentifier = At(s, 8);
+  if (s.size() < 18) throw TPositionError{};
+  pos.Longitude.NMEA.assign(s.substr(9, 9));
+  pos.Longitude.Value = NmeaToDegrees(pos.Longitude.NMEA);
+  packet.SymbolCode = At(s, 18);
+}
+
+void DecodeCompressed(std::string_view s, TAprsPacket& packet) {
+  TPositionRec& pos = packet.Position;
+  char table = At(s, 0);
+  if (table >= 'a' && table <= 'j') table = static_cast<char>('0' + (table - 'a'));  // overlay digit
+  packet.SymbolTableIdentifier = table;
+  packet.SymbolCode = At(s, 9);
+  const double latitude = 90 - Base91(s, 1) / 380926;
+  const double longitude = -180 + Base91(s, 5) / 190463;
+  pos.Latitude.Value = latitude;
+  pos.Latitude.NMEA = FormatLatitude(latitude);
+  pos.Longitude.Value = longitude;
+  pos.Longitude.NMEA = FormatLongitude(longitude);
+  const int c = static_cast<unsigned char>(At(s, 10));
+  const int sp = static_cast<unsigned char>(At(s, 11));
+  const int t = static_cast<unsigned char>(At(s, 12));
+  if (c == ' ') return;
+  if (c >= '!' && c <= 'z') {
+    pos.Course = (c - 33) * 4;
+    pos.Speed = RoundToInt32(std::pow(1.08, sp - 33) - 1);
+  } else if (c == '{') {
+    packet.StationCapabilities.RadioRange = static_cast<float>(2 * std::pow(1.08, sp - 33));
+    packet.StationCapabilities.Valid = true;
+  }
+  if (((t - 33) & 0x18) == 0x10)  // fix from a GGA sentence: the cs bytes hold the altitude
+    pos.Altitude = RoundToInt32(std::pow(1.002, (c - 33) * 91 + (sp - 33)));
+}
+
+}  // namespace
+
+double NmeaToDegrees(std::string_view text) {
+  std::string_view degreesText, minutesText;
+  if (text.size() == 8) {
+    degreesText = text.substr(0, 2);
+    minutesText = text.substr(2, 5);
+  } else if (text.size() == 9) {
+    degreesText = text.substr(0, 3);
+    minutesText = text.substr(3, 5);
+  } else {
+    return 0;
+  }
+  double degrees = 0, minutes = 0;
+  if (!ReadDecimal(degreesText, degrees)) degrees = 0;
+  if (!ReadDecimal(minutesText, minutes)) minutes = 0;
+  double v = degrees + minutes / 60;
+  const char h = text.back();
+  if (h == 'S' || h == 'W' || h == 's' || h == 'w') v = -v;
+  return v;
+}
+
+std::string FormatLatitude(double degrees) { return FormatCoordinate(degrees, 2, 'N', 'S'); }
+std::string FormatLongitude(double degrees) { return FormatCoordinate(degrees, 3, 'E', 'W'); }
+
+bool IsMobileSymbol(char table, char code) {
+  if (code == 0) return false;
+  return (table == '/' ? kPrimaryMobile : kOtherMobile).find(code) != std::string_view::npos;
+}
+
+void RoundCoordinates(TAprsPacket& packet) {
+  TPositionRec& pos = packet.Position;
+  if (pos.Latitude.Value == 0 || pos.Longitude.Value == 0) return;
+  pos.Latitude.Value = RoundTo4(pos.Latitude.Value);
+  pos.Longitude.Value = RoundTo4(pos.Longitude.Value);
+}
+
+void DecodePosition(std::string& text, TAprsPacket& packet) {
+  packet.Position.Valid = true;
+  try {
+    const std::string_view s = text;
+    if (s.empty()) throw TPositionError{};
+    if (IsDigit(s[0])) {
+      DecodeUncompressed(s, packet);
+      text.erase(0, 19);
+    } else {
+      DecodeCompressed(s, packet);
+      text.erase(0, 13);
+    }
+    packet.Position.MobileUnit = IsMobileSymbol(packet.SymbolTableIdentifier, packet.SymbolCode);
+  } catch (const TPositionError&) {
+    packet.Position.Valid = false;
+  }
+  RoundCoordinates(packet);
+}
+
+void DecodePositionPacket(std::string_view info, TAprsPacket& packet) {
+  std::string text(info);
+  DecodePosition(text, packet);
+  packet.Comment = std::move(text);
+}
+
+void DecodePositionTime(std::string_view info, TAprsPacket& packet) {
+  DecodeTimeStamp(info.substr(0, 7), packet);
+  std::string text(SubView(info, 7));
+  DecodePosition(text, packet);
+  packet.Comment = std::move(text);
+}
+
+void DecodeTimeStamp(std::string_view stamp, TAprsPacket& packet) {
+  if (stamp.empty()) return;
+  const TDateTimeParts received = DecodeDateTime(packet.TimeReceived);
+  int year = received.Year, month = received.Month, day = received.Day;
+  int hour = received.Hour, minute = received.Minute, second = received.Second;
+  TDateTime offset = 0;
+  auto field = [&](size_t from, int& value) { ReadInt(SubView(stamp, from, 2), value); };
+  switch (stamp.back()) {
+    case '/': {
+      // Local time of the sender, taken to be ours; zones differ by whole minutes.
+      const double minutes = std::nearbyint((LocalNow() - UtcNow()) * 1440.0);
+      offset = minutes / 1440.0;
+    }
+      [[fallthrough]];
+    case 'z':
+      field(0, day);
+      field(2, hour);
+      field(4, minute);
+      second = 0;
+      break;
+    case 'h':
+      field(0, hour);
+      field(2, minute);
+      field(4, second);
+      break;
+    default:
+      break;
+  }
+  packet.TimeStamp.DateTime = packet.TimeReceived;
+  if (year != 0 && month != 0 && day != 0 && month <= 12 && day <= 31) {
+    if (auto t = EncodeDateTime(year, month, day, hour, minute, second)) packet.TimeStamp.DateTime = *t - offset;
+  }
+  packet.TimeStamp.Valid = true;
+}
+
+void GridToLatLon(std::string_view locator, double& latitude, double& longitude) {
+  latitude = 0;
+  longitude = 0;
+  std::string_view t = TrimView(locator);
+  if (t.size() != 4 && t.size() != 6) return;
+  const bool centre = t.size() == 6;
+  char s[6] = {0, 0, 0, 0, 'M', 'M'};  // a square's centre is its middle sub-square
+  for (size_t i = 0; i < t.size(); ++i) s[i] = UpperChar(t[i]);
+  auto inRange = [](char c, char lo, char hi) { return c >= lo && c <= hi; };
+  if (!inRange(s[0], 'A', 'R') || !inRange(s[1], 'A', 'R') || !IsDigit(s[2]) || !IsDigit(s[3]) ||
+      !inRange(s[4], 'A', 'X') || !inRange(s[5], 'A', 'X'))
+    return;
+  double lon = (s[0] - 'A') * 10 + (s[2] - '0') + (s[4] - 'A') / 24.0;
+  double lat = (s[1] - 'A') * 10 + (s[3] - '0') + (s[5] - 'A') / 24.0;
+  if (centre) {
+    lon += 1.0 / 48;
+    lat += 1.0 / 48;
+  }
+  longitude = lon * 2 - 180;
+  latitude = lat - 90;
+}
+
+std::string LatLonToGrid(double longitude, double latitude) {
+  static constexpr std::string_view letters = "ABCDEFGHIJKLMNOPQRSTUVWXYZ"sv;
+  static constexpr std::string_view digits = "0123456789"sv;
+  double lon = std::isnan(longitude) ? 0 : std::clamp(longitude, -180.0, 180.0);
+  double lat = std::isnan(latitude) ? 0 : std::clamp(latitude, -90.0, 90.0);
+  if (lon == 180) lon = 179.99999999;
+  if (lon == -180) lon = -179.99999999;
+  if (lat == 90) lat = 89.99999999;
+  if (lat == -90) lat = -89.99999999;
+  lon = (lon + 180) / 2;
+  lat = lat + 90;
+  auto pick = [](std::string_view set, double index) {
+    const auto i = static_cast<size_t>(std::clamp(std::trunc(index), 0.0, static_cast<double>(set.size() - 1)));
+    return set[i];
+  };
+  std::string grid(6, ' ');
+  grid[0] = pick(letters, lon / 10);
+  grid[1] = pick(letters, lat / 10);
+  grid[2] = digits[static_cast<int>(std::trunc(lon)) % 10];
+  grid[3] = digits[static_cast<int>(std::trunc(lat)) % 10];
+  grid[4] = pick(letters, (lon - std::trunc(lon)) * 24);
+  grid[5] = pick(letters, (lat - std::trunc(lat)) * 24);
+  return grid;
+}
+
+}  // namespace druv
