@@ -1,0 +1,241 @@
+#include "platform/qt/TQtSerialPort.h"
+
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QSerialPort>
+#include <QSettings>
+#include <QThread>
+#include <QVariant>
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include "common/Error.h"
+#include "platform/qt/QtText.h"
+#include "platform/qt/TSerialSetupDialog.h"
+
+namespace druv {
+
+// Buffer sizes: the input size bounds QSerialPort's read buffer. QSerialPort has no bounded output
+// buffer to set, and none is needed: WriteStr returns only when its bytes are out, so at most one
+// text is ever queued; OutputBufferSize is kept as a setting (and in the dialog's round trip) only.
+
+namespace {
+
+QSerialPort::DataBits ToQt(int dataBits) {
+  switch (dataBits) {
+    case 5: return QSerialPort::Data5;
+    case 6: return QSerialPort::Data6;
+    case 7: return QSerialPort::Data7;
+    default: return QSerialPort::Data8;
+  }
+}
+QSerialPort::StopBits ToQt(TStopBits v) {
+  switch (v) {
+    case sbOneAndHalf: return QSerialPort::OneAndHalfStop;
+    case sbTwo: return QSerialPort::TwoStop;
+    default: return QSerialPort::OneStop;
+  }
+}
+QSerialPort::Parity ToQt(TParity v) {
+  switch (v) {
+    case paOdd: return QSerialPort::OddParity;
+    case paEven: return QSerialPort::EvenParity;
+    case paMark: return QSerialPort::MarkParity;
+    case paSpace: return QSerialPort::SpaceParity;
+    default: return QSerialPort::NoParity;
+  }
+}
+QSerialPort::FlowControl ToQt(TFlowControl v) {
+  switch (v) {
+    case fcHardware: return QSerialPort::HardwareControl;  // RTS/CTS
+    case fcSoftware: return QSerialPort::SoftwareControl;
+    // Custom (hand-picked handshake lines) has no QSerialPort counterpart: no handshake.
+    default: return QSerialPort::NoFlowControl;
+  }
+}
+
+QString FileName(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
+
+// Time the bytes need on the line at the slowest framing (1 start, 8 data, parity, 2 stop bits),
+// plus slack for a radio that holds CTS a moment.
+qint64 WriteBudgetMs(size_t bytes, int baudRate) {
+  const qint64 rate = std::max(baudRate, 1);
+  return 2000 + static_cast<qint64>(bytes) * 12 * 1000 / rate;
+}
+
+}  // namespace
+
+TQtSerialPort::TQtSerialPort(const std::string& objectName, QObject* parent)
+    : QObject(parent), ObjectName_(objectName), Port_(new QSerialPort(this)) {
+  setObjectName(QString::fromStdString(objectName));
+  connect(Port_, &QSerialPort::readyRead, this, &TQtSerialPort::DeliverReceived);
+}
+
+TQtSerialPort::~TQtSerialPort() { Close(); }
+
+bool TQtSerialPort::IsOpen() const { return Port_->isOpen(); }
+
+void TQtSerialPort::Fail(const std::string& what) const { throw Error(Settings_.Port + ": " + what); }
+
+void TQtSerialPort::FailClosed() const { Fail("The port is not open."); }
+
+void TQtSerialPort::ApplySettings(const TSerialSettingsRec& settings) {
+  const bool newPort = settings.Port != Settings_.Port;
+  Settings_ = settings;
+  if (!IsOpen()) return;
+  if (newPort) {
+    Close();
+    Open();
+  } else {
+    ConfigureLine();
+  }
+}
+
+void TQtSerialPort::ConfigureLine() {
+  Port_->setReadBufferSize(std::max(Settings_.InputBufferSize, 0));
+  const bool ok = Port_->setBaudRate(Settings_.BaudRate) && Port_->setDataBits(ToQt(Settings_.DataBits)) &&
+                  Port_->setParity(ToQt(Settings_.Parity)) && Port_->setStopBits(ToQt(Settings_.StopBits)) &&
+                  Port_->setFlowControl(ToQt(Settings_.FlowControl));
+  if (!ok) Fail(FromQString(Port_->errorString()));
+}
+
+void TQtSerialPort::Open() {
+  if (IsOpen()) return;
+  Port_->setPortName(ToQString(Settings_.Port));
+  if (!Port_->open(QIODevice::ReadWrite)) Fail(FromQString(Port_->errorString()));
+  try {
+    ConfigureLine();
+  } catch (...) {
+    // A port that cannot take its settings would talk to the radio at the wrong speed.
+    Port_->close();
+    throw;
+  }
+}
+
+void TQtSerialPort::Close() {
+  if (Port_->isOpen()) Port_->close();
+}
+
+bool TQtSerialPort::ShowSetupDialog() {
+  TSerialSetupDialog dialog(Settings_, QApplication::activeWindow());
+  if (dialog.exec() != QDialog::Accepted) return false;
+  ApplySettings(dialog.Choice());
+  if (!IsOpen()) Open();
+  return true;
+}
+
+void TQtSerialPort::StoreSettings(const std::string& path) {
+  // QSettings writes through QSaveFile (atomic sync is its default): the old file stays whole
+  // until the new one is complete. Other sections of the file are kept.
+  QSettings ini(FileName(path), QSettings::IniFormat);
+  ini.setAtomicSyncRequired(true);
+  ini.beginGroup(QString::fromStdString(ObjectName_));
+  ini.remove("");  // no stale CustomBaudRate after a return to a standard rate
+  for (const auto& [key, value] : SerialSettingsToIni(Settings_))
+    ini.setValue(QString::fromStdString(key), ToQString(value));
+  ini.endGroup();
+  ini.sync();
+  if (ini.status() != QSettings::NoError) throw Error("Cannot write file " + path + ".");
+}
+
+void TQtSerialPort::LoadSettings(const std::string& path) {
+  TIniSection section;
+  {
+    QSettings ini(FileName(path), QSettings::IniFormat);
+    if (ini.status() == QSettings::AccessError) throw Error("Cannot read file " + path + ".");
+    ini.beginGroup(QString::fromStdString(ObjectName_));
+    for (const QString& key : ini.childKeys()) {
+      const QVariant v = ini.value(key);
+      // An unquoted value with a comma reads back as a list.
+      const QString text = v.typeId() == QMetaType::QStringList ? v.toStringList().join(',') : v.toString();
+      section[FromQString(key)] = FromQString(text);
+    }
+  }
+  ApplySettings(SerialSettingsFromIni(section, Settings_));
+  if (!IsOpen()) Open();
+}
+
+bool TQtSerialPort::OutputPending() const {
+  if (Port_->bytesToWrite() > 0) return true;
+  int queued = 0;
+  return ::ioctl(Port_->handle(), TIOCOUTQ, &queued) == 0 && queued > 0;
+}
+
+void TQtSerialPort::WriteStr(const std::string& bytes) {
+  if (!IsOpen()) FailClosed();
+  if (bytes.empty()) return;
+  QElapsedTimer clock;
+  clock.start();
+  const qint64 budget = WriteBudgetMs(bytes.size(), Settings_.BaudRate);
+  const qint64 size = static_cast<qint64>(bytes.size());
+  if (Port_->write(bytes.data(), size) != size) {
+    std::string why = FromQString(Port_->errorString());
+    Port_->clear(QSerialPort::Output);
+    Fail(why);
+  }
+  while (Port_->bytesToWrite() > 0) {
+    const qint64 left = budget - clock.elapsed();
+    if (left <= 0 || !Port_->waitForBytesWritten(static_cast<int>(left))) {
+      const bool timedOut = left <= 0 || Port_->error() == QSerialPort::TimeoutError;
+      std::string why = timedOut ? "Write timed out." : FromQString(Port_->errorString());
+      // Bytes left behind would otherwise go out later, in the middle of some other command.
+      if (IsOpen()) Port_->clear(QSerialPort::Output);
+      Fail(why);
+    }
+    if (!IsOpen()) FailClosed();
+  }
+  DrainOutput(budget, clock);
+}
+
+// write() only queues the bytes in the driver; wait until the driver has sent them, so that a purge
+// right after a write cannot throw away a command that never reached the radio. The queue is
+// polled first so that a radio holding CTS low ends in a timeout error, not a hung program.
+void TQtSerialPort::DrainOutput(qint64 budgetMs, const QElapsedTimer& clock) {
+  const int fd = Port_->handle();
+  for (;;) {
+    int queued = 0;
+    if (::ioctl(fd, TIOCOUTQ, &queued) != 0 || queued <= 0) break;
+    if (clock.elapsed() >= budgetMs) {
+      ::tcflush(fd, TCOFLUSH);
+      Fail("Write timed out.");
+    }
+    QThread::usleep(500);
+  }
+  while (::tcdrain(fd) != 0) {
+    if (errno == EINTR) continue;
+    Fail(std::strerror(errno));
+  }
+}
+
+void TQtSerialPort::Purge() {
+  if (!IsOpen()) FailClosed();
+  bool ok = Port_->clear(QSerialPort::Input);
+  // Every write has already left the port, so the output side is normally empty. It is flushed only
+  // when something is really queued: on a pseudo-terminal an output flush also discards what the
+  // other end has not read yet, i.e. bytes that were already sent.
+  if (OutputPending()) ok = Port_->clear(QSerialPort::Output) && ok;
+  if (!ok) Fail(FromQString(Port_->errorString()));
+}
+
+void TQtSerialPort::DeliverReceived() {
+  const QByteArray data = Port_->readAll();
+  // A copy: the handler may replace itself while bytes are being delivered.
+  const TReceiveHandler handler = Handler_;
+  if (!handler) return;
+  for (char c : data) {
+    try {
+      handler(c);
+    } catch (const std::exception& e) {
+      // Exceptions must not cross Qt's event loop; the remaining bytes are still delivered.
+      qWarning("%s: receive handler failed: %s", ObjectName_.c_str(), e.what());
+    }
+  }
+}
+
+}  // namespace druv
