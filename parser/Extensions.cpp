@@ -7,6 +7,7 @@
 #include "common/Numbers.h"
 #include "common/Text.h"
 #include "parser/Decoders.h"
+#include "parser/ParserText.h"
 
 namespace druv {
 
@@ -22,32 +23,21 @@ const std::array<int32_t, 10> GainFactorTable = {1, 1, 2, 2, 3, 3, 4, 5, 6, 8};
 
 namespace {
 
+using namespace parsertext;
+
 constexpr std::array<int32_t, BeamPowerChars.size()> MakeBeamPowerTable() {
   std::array<int32_t, BeamPowerChars.size()> t{};
   for (size_t i = 0; i < t.size(); ++i) t[i] = static_cast<int32_t>(10 * (i + 1) * (i + 1));
   return t;
 }
 
-constexpr char Up(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 constexpr int DigitOr(char c, int fallback) { return IsDigit(c) ? c - '0' : fallback; }
-
-// Clamped substring: never throws, empty past the end.
-std::string_view Sub(std::string_view s, size_t pos, size_t count) {
-  return pos >= s.size() ? std::string_view{} : s.substr(pos, count);
-}
 
 bool StartsNoCase(std::string_view s, std::string_view upperWord) {
   if (s.size() < upperWord.size()) return false;
   for (size_t i = 0; i < upperWord.size(); ++i)
-    if (Up(s[i]) != upperWord[i]) return false;
+    if (UpperChar(s[i]) != upperWord[i]) return false;
   return true;
-}
-
-size_t FindPHGNoCase(std::string_view s) {
-  for (size_t i = 0; i + 3 <= s.size(); ++i)
-    if (Up(s[i]) == 'P' && Up(s[i + 1]) == 'H' && Up(s[i + 2]) == 'G') return i;
-  return std::string_view::npos;
 }
 
 bool AllDigits(std::string_view s) {
@@ -75,12 +65,12 @@ int AntennaDigits(std::string_view s, TAntenna& antenna) {
 const std::array<int32_t, BeamPowerChars.size()> BeamPowerTable = MakeBeamPowerTable();
 
 int32_t BeamHeading(char c) {
-  const size_t i = BeamHeadingChars.find(Up(c));
+  const size_t i = BeamHeadingChars.find(UpperChar(c));
   return i == std::string_view::npos ? 0 : static_cast<int32_t>(10 * (i + 1));
 }
 
 int32_t BeamPower(char c) {
-  const size_t i = BeamPowerChars.find(Up(c));
+  const size_t i = BeamPowerChars.find(UpperChar(c));
   return i == std::string_view::npos ? 0 : BeamPowerTable[i];
 }
 
@@ -94,12 +84,12 @@ void ParsePHG(TAprsPacket& packet) {
   const std::string_view c = packet.Comment;
   std::string_view s;
   if (StartsNoCase(c, "PHG")) {
-    s = TrimView(Sub(c, 3, 5));
+    s = TrimView(SubView(c, 3, 5));
   } else if (RelaxedPHG) {
-    const size_t p = FindPHGNoCase(c);
+    const size_t p = FindNoCase(c, "PHG");
     if (p != std::string_view::npos) {
       caps.NonStandard = true;
-      s = TrimView(Sub(c, p + 3, 4));
+      s = TrimView(SubView(c, p + 3, 4));
       if (s.size() != 4 || !AllDigits(s)) s = {};
     }
   }
@@ -123,7 +113,7 @@ void ParsePHG(TAprsPacket& packet) {
   }
 
   if (StartsNoCase(c, "RNG")) {
-    const std::string_view r = TrimView(Sub(c, 3, 4));
+    const std::string_view r = TrimView(SubView(c, 3, 4));
     if (r.size() == 4) {
       caps.PHGValue.assign("RNG");
       caps.PHGValue.append(r);
@@ -150,7 +140,7 @@ void ParsePHG(TAprsPacket& packet) {
 void ParseDFS(TAprsPacket& packet) {
   const std::string_view c = packet.Comment;
   if (!StartsNoCase(c, "DFS")) return;
-  const std::string_view s = TrimView(Sub(c, 3, 4));
+  const std::string_view s = TrimView(SubView(c, 3, 4));
   if (s.size() != 4) return;
 
   TDFReportRec& df = packet.DFReport;

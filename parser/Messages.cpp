@@ -8,25 +8,22 @@
 #include "parser/APRSParser.h"
 #include "parser/Decoders.h"
 #include "parser/Extensions.h"
+#include "parser/ParserText.h"
 
 namespace druv {
 
 namespace {
 
-constexpr char Up(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+using namespace parsertext;
+
 constexpr bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 // Maidenhead field letter, either case.
-constexpr bool IsFieldLetter(char c) { return Up(c) >= 'A' && Up(c) <= 'R'; }
-
-std::string_view Sub(std::string_view s, size_t pos, size_t count = std::string_view::npos) {
-  return pos >= s.size() ? std::string_view{} : s.substr(pos, count);
-}
+constexpr bool IsFieldLetter(char c) { return UpperChar(c) >= 'A' && UpperChar(c) <= 'R'; }
 
 bool StartsNoCase(std::string_view s, std::string_view upperWord) {
   if (s.size() < upperWord.size()) return false;
   for (size_t i = 0; i < upperWord.size(); ++i)
-    if (Up(s[i]) != upperWord[i]) return false;
+    if (UpperChar(s[i]) != upperWord[i]) return false;
   return true;
 }
 
@@ -49,8 +46,8 @@ void LocatorPosition(std::string_view locator, TAprsPacket& packet) {
 
 void DecodeMessage(std::string_view info, TAprsPacket& packet) {
   TAprsMessageData& msg = packet.MessageData;
-  msg.Addressee.assign(TrimView(Sub(info, 0, 9)));
-  std::string_view t = Sub(info, 10);
+  msg.Addressee.assign(TrimView(SubView(info, 0, 9)));
+  std::string_view t = SubView(info, 10);
 
   if (t.size() > 3) {
     const bool ack = StartsNoCase(t, "ACK");
@@ -100,10 +97,10 @@ void DecodeMessage(std::string_view info, TAprsPacket& packet) {
 }
 
 void DecodeObject(std::string_view info, TAprsPacket& packet) {
-  packet.ObjectData.Name.assign(TrimView(Sub(info, 0, 9)));
+  packet.ObjectData.Name.assign(TrimView(SubView(info, 0, 9)));
   packet.ObjectData.Active = info.size() > 9 && info[9] == '*';
-  DecodeTimeStamp(Sub(info, 10, 7), packet);
-  std::string rest(Sub(info, 17));
+  DecodeTimeStamp(SubView(info, 10, 7), packet);
+  std::string rest(SubView(info, 17));
   DecodePosition(rest, packet);
   packet.Comment = std::move(rest);
 }
@@ -158,13 +155,13 @@ void DecodeBeacon(std::string_view info, TAprsPacket& packet) {
   packet.Comment.assign(info);
   const std::string_view s = TrimView(info);
   // Past the end counts as blank, as if the text were padded.
-  auto at = [s](size_t i) { return i < s.size() ? Up(s[i]) : ' '; };
+  auto at = [s](size_t i) { return i < s.size() ? UpperChar(s[i]) : ' '; };
   for (size_t i = 0; i + 3 < s.size(); ++i) {
     if (!IsFieldLetter(s[i]) || !IsFieldLetter(s[i + 1]) || !IsDigit(s[i + 2]) || !IsDigit(s[i + 3]))
       continue;
     char locator[6];
     size_t length = 4;
-    for (size_t k = 0; k < 4; ++k) locator[k] = Up(s[i + k]);
+    for (size_t k = 0; k < 4; ++k) locator[k] = UpperChar(s[i + k]);
     const char c5 = at(i + 4), c6 = at(i + 5);
     if (c5 >= 'A' && c5 <= 'Z' && c6 >= 'A' && c6 <= 'Z') {
       locator[4] = c5;
