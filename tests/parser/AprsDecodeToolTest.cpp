@@ -107,9 +107,9 @@ const TKey kDfKeys[] = {{"signal", kInt},  {"power", kInt},          {"height", 
                         {"range_miles", kNumber}, {"value", kString}};
 
 template <size_t N>
-void ExpectKeys(const rapidjson::Value& o, const TKey (&keys)[N]) {
+void ExpectKeys(const rapidjson::Value& o, const TKey (&keys)[N], size_t optionalMembers = 0) {
   ASSERT_TRUE(o.IsObject());
-  EXPECT_EQ(o.MemberCount(), N);
+  EXPECT_EQ(o.MemberCount(), N + optionalMembers);
   for (const TKey& k : keys) {
     SCOPED_TRACE(k.Name);
     ASSERT_TRUE(o.HasMember(k.Name));
@@ -149,8 +149,7 @@ TEST(AprsDecodeTool, EveryCorpusLineGivesNullOrACompleteObject) {
     ASSERT_TRUE(d.IsObject());
     const size_t optional = d.HasMember("message") + d.HasMember("object") + d.HasMember("capabilities") +
                             d.HasMember("df");
-    ASSERT_EQ(d.MemberCount(), std::size(kPacketKeys) + optional);
-    ExpectKeys(d, kPacketKeys);
+    ExpectKeys(d, kPacketKeys, optional);
     EXPECT_EQ(Str(d["source"]), Cp1252ToUtf8(packet->SourceCallSign.StationCall));
     EXPECT_EQ(Str(d["type"]), DataTypeNames[packet->DataTypeID]);
     EXPECT_EQ(Str(d["type_ch"]), OneChar(packet->DataTypeCh()));
@@ -198,38 +197,38 @@ TEST(AprsDecodeTool, KnownLinesGiveExactObjects) {
     const char* Json;
   } cases[] = {
       {"QQ5AAA>APRS,WIDE2-1:>hello",
-       R"({"valid":true,"source":"QQ5AAA","callsign":"QQ5AAA","ssid":0,"destination":"APRS",
+       R"js({"valid":true,"source":"QQ5AAA","callsign":"QQ5AAA","ssid":0,"destination":"APRS",
            "digipeaters":["WIDE2-1"],"hop_count":1,"heard_directly":true,"reverse_path":"","via_internet":false,
            "type":"dtStatus","type_ch":">","information_field":"hello","comment":"hello","symbol_table":"",
            "symbol_code":"","position_valid":false,"lat":0.0,"lon":0.0,"lat_nmea":"","lon_nmea":"",
            "gridsquare":"","course":0,"speed":0,"altitude":0,"mobile":false,"timestamp_valid":true,
-           "from_d7":false,"from_d700":false})"},
+           "from_d7":false,"from_d700":false})js"},
       {"QQ5AAA-9>APRS,QQ5DDD-3*,WIDE2-1:=3330.00N/09700.00W#PHG5132 Home",
-       R"({"valid":true,"source":"QQ5AAA-9","callsign":"QQ5AAA","ssid":9,"destination":"APRS",
+       R"js({"valid":true,"source":"QQ5AAA-9","callsign":"QQ5AAA","ssid":9,"destination":"APRS",
            "digipeaters":["QQ5DDD-3*","WIDE2-1"],"hop_count":2,"heard_directly":false,"reverse_path":"QQ5DDD-3",
            "via_internet":false,"type":"dtPositionMsg","type_ch":"=","information_field":"3330.00N/09700.00W#PHG5132 Home",
            "comment":"PHG5132 Home","symbol_table":"/","symbol_code":"#","position_valid":true,"lat":33.5,
            "lon":-97.0,"lat_nmea":"3330.00N","lon_nmea":"09700.00W","gridsquare":"EM13MM","course":0,"speed":0,
            "altitude":0,"mobile":false,"timestamp_valid":true,"from_d7":false,"from_d700":false,
            "capabilities":{"power":25,"height":20,"gain":3,"heading":90,"heading_str":"E","range_miles":7.9527,
-           "value":"PHG5132","non_standard":false,"beacon_rate":0,"default_values":false}})"},
+           "value":"PHG5132","non_standard":false,"beacon_rate":0,"default_values":false}})js"},
       {"QQ5AAA>APRS::QQ5BBB   :Hello{12",
-       R"({"valid":true,"source":"QQ5AAA","callsign":"QQ5AAA","ssid":0,"destination":"APRS","digipeaters":[],
+       R"js({"valid":true,"source":"QQ5AAA","callsign":"QQ5AAA","ssid":0,"destination":"APRS","digipeaters":[],
            "hop_count":0,"heard_directly":true,"reverse_path":"","via_internet":false,"type":"dtMessage",
            "type_ch":":","information_field":"QQ5BBB   :Hello{12","comment":"","symbol_table":"","symbol_code":"",
            "position_valid":false,"lat":0.0,"lon":0.0,"lat_nmea":"","lon_nmea":"","gridsquare":"","course":0,
            "speed":0,"altitude":0,"mobile":false,"timestamp_valid":true,"from_d7":false,"from_d700":false,
            "message":{"type":"mtGeneral","addressee":"QQ5BBB","text":"Hello","seq_id":"12","nws_state":"",
-           "index":0}})"},
+           "index":0}})js"},
       {"QQ5AAA>APRS,TCPIP*:)ABC!3300.00N/09700.00WkDFS2360",
-       R"({"valid":true,"source":"QQ5AAA","callsign":"QQ5AAA","ssid":0,"destination":"APRS",
+       R"js({"valid":true,"source":"QQ5AAA","callsign":"QQ5AAA","ssid":0,"destination":"APRS",
            "digipeaters":["TCPIP*"],"hop_count":0,"heard_directly":false,"reverse_path":"","via_internet":true,
            "type":"dtItem","type_ch":")","information_field":"ABC!3300.00N/09700.00WkDFS2360","comment":"DFS2360",
            "symbol_table":"/","symbol_code":"k","position_valid":true,"lat":33.0,"lon":-97.0,"lat_nmea":"3300.00N",
            "lon_nmea":"09700.00W","gridsquare":"EM13MA","course":0,"speed":0,"altitude":0,"mobile":true,
            "timestamp_valid":true,"from_d7":false,"from_d700":false,"object":{"name":"ABC","active":true},
            "df":{"signal":2,"power":25,"height":80,"gain":6,"heading":0,"heading_str":"OMNI",
-           "range_miles":22.4937,"value":"DFS2360"}})"},
+           "range_miles":22.4937,"value":"DFS2360"}})js"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.Line);
