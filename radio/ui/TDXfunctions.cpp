@@ -1,14 +1,425 @@
 #include "radio/ui/TDXfunctions.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "common/Error.h"
+#include "common/Files.h"
+#include "common/ProcessFlags.h"
+#include "platform/IDialogs.h"
+#include "platform/ISerialPort.h"
+#include "platform/qt/QtText.h"
+#include "platform/qt/TQtBrowser.h"
+#include "radio/TestData.h"
+#include "radio/ui/TInstructionBox.h"
+#include "radio/ui/TLinesModel.h"
+#include "radio/ui/TRadioControlsPanel.h"
+#include "radio/ui/TRawPacketsTab.h"
+#include "radio/ui/TStartupHintPanel.h"
+#include "radio/ui/TStuffTab.h"
+#include "radio/ui/TTerminalTab.h"
+#include "radio/ui/TTerminalView.h"
+#include "radio/ui/TTncSettingsPanel.h"
+
 namespace druv {
 
-TDXfunctions::TDXfunctions(ISerialPort&, IDialogs&, IWaits&, IClock&, QWidget* parent) : QMainWindow(parent) {
-  setObjectName("TDXfunctions");
-  setWindowTitle("DRUVaprs Version");
+namespace {
+constexpr const char* kIniFileName = "zelAPRS.ini";
+
+QListView* MakeList(const char* objectName, const char* accessibleName, TLinesModel* model, QWidget* parent) {
+  auto* v = new QListView(parent);
+  v->setObjectName(objectName);
+  v->setAccessibleName(accessibleName);
+  v->setUniformItemSizes(true);
+  v->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  v->setModel(model);
+  return v;
 }
 
-TDXfunctions::~TDXfunctions() = default;
+QWidget* ListTab(QListView* list, QWidget* parent) {
+  auto* w = new QWidget(parent);
+  auto* l = new QVBoxLayout(w);
+  l->addWidget(list);
+  return w;
+}
+}  // namespace
 
-void TDXfunctions::PopulateDB() {}
+TDXfunctions::TDXfunctions(ISerialPort& radioPort, IDialogs& dialogs, IWaits& waits, IClock& clock,
+                           QWidget* parent)
+    : QMainWindow(parent),
+      Port_(radioPort),
+      Dialogs_(dialogs),
+      Waits_(waits),
+      Clock_(clock),
+      OwnBrowser_(std::make_unique<TQtBrowser>()),
+      Browser_(OwnBrowser_.get()),
+      Link_(radioPort, dialogs, waits, *this) {
+  setObjectName("TDXfunctions");
+  setWindowTitle("DRUVaprs Version");
+  // Closed only through "Exit" or the Close button.
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+  BuildWidgets();
+  BuildMenu();
+  Wire();
+  CreationHook();
+}
+
+TDXfunctions::~TDXfunctions() {
+  Port_.SetReceiveHandler({});
+  Lines_.OnRawAboutToAppend = {};
+  Lines_.OnRawAppended = {};
+  Lines_.OnRawAboutToClear = {};
+  Lines_.OnRawCleared = {};
+  Lines_.OnStatusChanged = {};
+}
+
+void TDXfunctions::BuildWidgets() {
+  auto* central = new QWidget(this);
+  setCentralWidget(central);
+
+  RadioPanel_ = new TRadioControlsPanel(central);
+  auto* instructions = new TInstructionBox(central);
+  SettingsPanel_ = new TTncSettingsPanel(central);
+  SettingsPanel_->hide();
+
+  RawModel_ = new TLinesModel(Lines_.RawPackets(), this);
+  StationModel_ = new TLinesModel(StationLines_, this);
+  WxModel_ = new TLinesModel(WxLines_, this);
+
+  Tabs_ = new QTabWidget(central);
+  Tabs_->setObjectName("PageControl1");
+  RawTab_ = new TRawPacketsTab(RawModel_, Tabs_);
+  ListBox9_ = MakeList("ListBox9", "Stations", StationModel_, Tabs_);
+  ListBox3_ = MakeList("ListBox3", "WX Stns", WxModel_, Tabs_);
+  TerminalTab_ = new TTerminalTab(Tabs_);
+  StuffTab_ = new TStuffTab(Tabs_);
+  // Page order fixed by the page indexes the rest of the program selects (RAW 0, Stations 7, Terminal 8).
+  Tabs_->addTab(RawTab_, "RAW Packets");
+  Tabs_->addTab(new QWidget(Tabs_), "Weather");
+  Tabs_->addTab(ListTab(ListBox3_, Tabs_), "WX Stns");
+  Tabs_->addTab(new QWidget(Tabs_), "Messages");
+  Tabs_->addTab(new QWidget(Tabs_), "Third-Party");
+  Tabs_->addTab(new QWidget(Tabs_), "Spreadsheet");
+  Tabs_->addTab(new QWidget(Tabs_), "Testing");
+  Tabs_->addTab(ListTab(ListBox9_, Tabs_), "Stations");
+  Tabs_->addTab(TerminalTab_, "Terminal");
+  Tabs_->addTab(new QWidget(Tabs_), "Positiion Report");
+  Tabs_->addTab(StuffTab_, "Stuff");
+
+  Edit4_ = new QLineEdit(central);
+  Edit4_->setObjectName("Edit4");
+  Edit4_->setAccessibleName("Status line");
+  Edit4_->setReadOnly(true);
+  Edit4_->setText("Turn TNC on using the Packet ON button to start receiving APRS packets  . . . set port first please.");
+
+  CloseButton_ = new QPushButton("Close", central);
+
+  auto* top = new QHBoxLayout;
+  top->addWidget(RadioPanel_);
+  top->addWidget(instructions);
+  top->addWidget(SettingsPanel_);
+  top->addStretch();
+  auto* bottom = new QHBoxLayout;
+  bottom->addWidget(Edit4_, 1);
+  bottom->addWidget(CloseButton_);
+  auto* layout = new QVBoxLayout(central);
+  layout->addLayout(top);
+  layout->addWidget(Tabs_, 1);
+  layout->addLayout(bottom);
+
+  for (size_t i = 0; i < Panels_.size(); ++i) {
+    Panels_[i] = new QLabel(this);
+    Panels_[i]->setObjectName(QString("StatusPanel%1").arg(i + 1));
+    Panels_[i]->setAccessibleName(QString("Status panel %1").arg(i + 1));
+    statusBar()->addWidget(Panels_[i], i == 5 ? 1 : 0);
+  }
+
+  HintPanel_ = new TStartupHintPanel(central);
+  HintPanel_->raise();
+
+  Timer2_ = new QTimer(this);
+  Timer2_->setObjectName("Timer2");
+  Timer2_->setInterval(5000);
+  Timer2_->setSingleShot(true);
+  resize(1000, 720);
+}
+
+void TDXfunctions::BuildMenu() {
+  QMenuBar* bar = menuBar();
+  auto item = [this](QMenu* menu, const char* caption, auto&& handler) {
+    QAction* a = menu->addAction(caption);
+    connect(a, &QAction::triggered, this, handler);
+    return a;
+  };
+  auto show = [this](const char* windowClass) {
+    return [this, windowClass] {
+      if (ShowWindowHook) ShowWindowHook(windowClass);
+    };
+  };
+  auto disabled = [](QMenu* menu, const char* caption) { menu->addAction(caption)->setEnabled(false); };
+
+  QMenu* exitMenu = bar->addMenu("Exit");
+  item(exitMenu, "Exit", [this] { ExitClick(); });
+
+  QMenu* prefs = bar->addMenu("Preferences");
+  item(prefs, "Set TS200 Radio Com Port", [this] { Link_.PortSetup(); });
+  prefs->addSeparator();
+  item(prefs, "Configure Universal Map", show("TaprsConfigFm"));
+  prefs->addSeparator();
+  item(prefs, "APRS TNC Settings", [this] { SettingsPanel_->show(); })
+      ->setToolTip("Set parameters for the internal TNC");
+  item(prefs, "Clear APRS Settings (Return to Internal TNC Default settings)", [this] { Run(&TTncLink::RestoreDefaults); })
+      ->setToolTip("Clear TNC APRS settings");
+  prefs->addSeparator();
+  item(prefs, "Create a Position Packet", [] {});
+  prefs->setToolTipsVisible(true);
+
+  QMenu* map = bar->addMenu("Map");
+  item(map, "Show Map", show("TAprsMapFm2"));
+  disabled(map, "Google Map");
+  disabled(map, "Regular Map");
+
+  QMenu* print = bar->addMenu("Print");
+  disabled(print, "Print Map");
+  disabled(print, "Print Preview");
+
+  QMenu* gps = bar->addMenu("GPS");
+  item(gps, "Enable GPS", show("TzelGPS"));
+
+  QMenu* send = bar->addMenu("Send");
+  item(send, "Send a position packet ( Hold down Ctrl key)", [] {});
+  item(send, "Toggle a Beacon every 10 minutes (Hold down Ctrl key)", [] {});
+
+  QMenu* digi = bar->addMenu("Digi-Repeater");
+  item(digi, "Enable TS-2000 as a DigiRepeater", [this] { Link_.DigiRepeater(); });
+
+  QMenu* tools = bar->addMenu("Tools");
+  item(tools, "Fast OpenStreetMaps", show("TOpenMapFm"));
+  item(tools, "OpenStreetMap", show("TOpenStreetMapFm"));
+  item(tools, "Test Data", [this] { TestData(); });
+  item(tools, "Current UNPROTO / MYCALL / MESSAGE", [] {});
+
+  QMenu* aprs = bar->addMenu("APRS");
+  item(aprs, "aprs.fi live APRS map", [this] { Browser_->Open(AprsMapUrl); });
+  item(aprs, "DRUV News", [this] { Browser_->Open(NewsUrl); });
+  item(aprs, "DRUV Download", [this] { Browser_->Open(DownloadUrl); });
+
+  QMenu* help = bar->addMenu("Help");
+  item(help, "Help", [this] { HelpClick(); });
+
+  QMenu* about = bar->addMenu("About");
+  item(about, "About", [this] { AboutClick(); });
+}
+
+void TDXfunctions::Wire() {
+  auto* rp = RadioPanel_;
+  connect(rp->PacketOnButton, &QPushButton::clicked, this, [this] { Run(&TTncLink::PacketOn); });
+  connect(rp->PacketOffButton, &QPushButton::clicked, this, [this] { Run(&TTncLink::PacketOff); });
+  connect(rp->RestartButton, &QPushButton::clicked, this, [this] { Run(&TTncLink::Restart); });
+  connect(rp->SubRadioButton, &QPushButton::clicked, this, [this] { Run(&TTncLink::SubRadioOn); });
+  connect(rp->Tune14439Button, &QPushButton::clicked, this, [this] { Run(&TTncLink::Tune14439); });
+  connect(rp->Tune14488Button, &QPushButton::clicked, this, [this] { Run(&TTncLink::Tune14488); });
+  connect(HintPanel_->SetPortButton, &QPushButton::clicked, this, [this] { Link_.PortSetup(); });
+
+  auto* tt = TerminalTab_;
+  connect(tt->ResetButton, &QPushButton::clicked, this, [this] { Run(&TTncLink::Reset); });
+  connect(tt->DisplayButton, &QPushButton::clicked, this, [this] { Run(&TTncLink::Display); });
+  connect(tt->CmdButton, &QPushButton::clicked, this, [this] { Run(&TTncLink::CommandMode); });
+  connect(tt->ConvButton, &QPushButton::clicked, this, [this] { Run(&TTncLink::Converse); });
+  connect(tt->RestartButton, &QPushButton::clicked, this, [this] { Run(&TTncLink::TerminalRestart); });
+
+  auto* sp = SettingsPanel_;
+  connect(sp->SetTncButton, &QPushButton::clicked, this, [this] { Run(&TTncLink::SetTncForAprs); });
+  connect(sp->ResetUnprotoButton, &QPushButton::clicked, this, [this] { Run(&TTncLink::ResetUnproto); });
+  connect(sp->ResetMyCallButton, &QPushButton::clicked, this, [this] { Run(&TTncLink::ResetMyCall); });
+  const TAdvancedReset advanced[7] = {arFlow, arHBaud, arPacLen, arPacTime, arXFlow, arMCom, arMCon};
+  for (int k = 0; k < 7; ++k)
+    connect(sp->AdvancedResetButtons[k], &QPushButton::clicked, this,
+            [this, which = advanced[k]] { Link_.ResetAdvanced(which); });
+
+  connect(RawTab_->ClearButton, &QPushButton::clicked, this, [this] { ClearRawData(); });
+  connect(CloseButton_, &QPushButton::clicked, this, [this] {
+    WorkerStopFlag.store(1, std::memory_order_relaxed);
+    close();
+  });
+  connect(Timer2_, &QTimer::timeout, this, [this] {
+    Timer2_->stop();
+    Link_.WaitingTimerTick();
+  });
+
+  // Receive path: port -> terminal view -> line assembly -> raw list and status line.
+  Lines_.OnRawAboutToAppend = [this](size_t i) { RawModel_->BeginAppend(i); };
+  Lines_.OnRawAppended = [this](size_t) { RawModel_->EndAppend(); };
+  Lines_.OnRawAboutToClear = [this] { RawModel_->BeginClear(); };
+  Lines_.OnRawCleared = [this] { RawModel_->EndClear(); };
+  Lines_.OnStatusChanged = [this](const std::string& t) { Edit4_->setText(ToQString(t)); };
+  Rx_.OnRawLine = [this](const std::string& l) { Lines_.AppendRaw(l); };
+  Rx_.OnStatusLine = [this](const std::string& l) { Lines_.SetStatusLine(l); };
+  TerminalTab_->Terminal->OnChar = [this](char c) { Rx_.Char(c); };
+  TerminalTab_->Terminal->OnKey = [this](char c) { TypedKey(c); };
+  Port_.SetReceiveHandler([this](char c) { TerminalTab_->Terminal->Receive(c); });
+}
+
+void TDXfunctions::CreationHook() {
+  HintPanel_->setGeometry(0, 0, 953, 330);
+  const std::string ini = AppPath(kIniFileName);
+  try {
+    if (FileExists(ini))
+      Port_.LoadSettings(ini);
+    else
+      Port_.Open();
+  } catch (const Error& e) {
+    Dialogs_.Error(e.what());
+  }
+  Panels_[0]->setText(VersionText);
+  setWindowTitle(VersionText);
+  try {
+    TAprsSettingsRec s = LoadAprsSettings(AppPath(AprsSettingsFileName));
+    Composer_ = s.Composer;
+    SettingsPanel_->SetParameters(s.Tnc);
+  } catch (const Error& e) {
+    Dialogs_.Error(e.what());
+    return;
+  }
+  const std::string myCall = FromQString(SettingsPanel_->Fields[1]->text());
+  SetStatusPanel(6, myCall);
+  if (myCall.size() < 7)
+    Dialogs_.Error(
+        "To begin, you MUST enter MYCALL data (Preferences> APRS TNC Settings) and your position info "
+        "(Preferences>Create a Position Packet. ");
+  Link_.TncActive = false;
+  Tabs_->setTabVisible(5, false);  // Spreadsheet
+  Tabs_->setTabVisible(6, false);  // Testing
+}
+
+void TDXfunctions::Run(void (TTncLink::*action)()) {
+  Link_.Parameters = SettingsPanel_->Parameters();
+  (Link_.*action)();
+}
+
+void TDXfunctions::TypedKey(char c) {
+  try {
+    Port_.WriteStr(std::string(1, c));
+  } catch (const Error& e) {
+    Dialogs_.Error(e.what());
+  }
+}
+
+void TDXfunctions::PopulateDB() {
+  Lines_.Drain([this](const std::string& line) {
+    if (StationLogHook) StationLogHook(line);
+  });
+}
+
+void TDXfunctions::TestData() {
+  if (!Dialogs_.WarningYesNo("Dummy APRS Data",
+                             "This action sends dummy APRS data to the software for offline testing of the "
+                             "programs maps. You can see the posted data in the RAW Packets folder. Do you want to "
+                             "continue?"))
+    return;
+  for (std::string_view line : TestDataLines) Lines_.AppendRaw(std::string(line));
+  Dialogs_.Information("Test packet data was sent to the RAW Packets folder list.");
+}
+
+void TDXfunctions::ExitClick() {
+  Link_.Parameters = SettingsPanel_->Parameters();
+  Link_.ExitSequence([this] { close(); });
+}
+
+void TDXfunctions::HelpClick() { Browser_->Open(AppPath("DRUVaprs.chm")); }
+
+void TDXfunctions::AboutClick() {
+  Dialogs_.Message(std::string(VersionText) +
+                       "\r\nAPRS station for the Kenwood TS-2000 and its built-in TNC.\r\n"
+                       "Free software under the GNU General Public License, version 3 or later.",
+                   "About DRUVaprs");
+}
+
+void TDXfunctions::ClearRawData() {
+  Lines_.ClearRaw();
+  WxModel_->BeginClear();
+  WxLines_.clear();
+  WxModel_->EndClear();
+  StationModel_->BeginClear();
+  StationLines_.clear();
+  StationModel_->EndClear();
+}
+
+TAprsSettingsRec TDXfunctions::CurrentSettings() const { return {Composer_, SettingsPanel_->Parameters()}; }
+
+void TDXfunctions::SaveSettings() { SaveAprsSettings(AppPath(AprsSettingsFileName), CurrentSettings()); }
+
+void TDXfunctions::SaveFilesOnClose() {
+  if (Composer_.Latitude.empty()) Dialogs_.Message("configuration issue");
+  SaveSettings();
+}
+
+void TDXfunctions::closeEvent(QCloseEvent* e) {
+  try {
+    Port_.StoreSettings(AppPath(kIniFileName));
+  } catch (...) {
+    // A settings store that cannot be written is not worth keeping the window open for.
+  }
+  Link_.Parameters = SettingsPanel_->Parameters();
+  if (Link_.CloseWindow([this] { SaveFilesOnClose(); }))
+    e->accept();
+  else
+    e->ignore();
+}
+
+void TDXfunctions::resizeEvent(QResizeEvent* e) {
+  QMainWindow::resizeEvent(e);
+  if (HintPanel_ && HintPanel_->isVisible()) HintPanel_->raise();
+}
+
+// ITncLinkView
+
+void TDXfunctions::SetStartLabel(const std::string& text) { RadioPanel_->StartLabel->setText(ToQString(text)); }
+
+void TDXfunctions::HideStartLabelAndRadioPanel() {
+  RadioPanel_->StartLabel->hide();
+  RadioPanel_->hide();
+}
+
+void TDXfunctions::SetBusyCursor(bool busy) {
+  if (busy == Busy_) return;
+  Busy_ = busy;
+  if (busy)
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+  else
+    QApplication::restoreOverrideCursor();
+}
+
+void TDXfunctions::SelectTab(int pageIndex) { Tabs_->setCurrentIndex(pageIndex); }
+
+void TDXfunctions::SetStatusLine(const std::string& text) { Lines_.ShowStatusText(text); }
+
+void TDXfunctions::StartWaitingTimer() { Timer2_->start(); }
+
+void TDXfunctions::SetPacketOnEnabled(bool enabled) { RadioPanel_->PacketOnButton->setEnabled(enabled); }
+
+void TDXfunctions::StartTicker() {
+  if (StartTickerHook) StartTickerHook();
+}
+
+void TDXfunctions::HideSettingsPanel() { SettingsPanel_->hide(); }
+
+void TDXfunctions::SetStatusPanel(int panel, const std::string& text) {
+  if (panel >= 1 && panel <= 6) Panels_[static_cast<size_t>(panel - 1)]->setText(ToQString(text));
+}
+
+void TDXfunctions::HideHintPanel() { HintPanel_->hide(); }
 
 }  // namespace druv

@@ -1,8 +1,25 @@
 #pragma once
 // The main working window: radio controls, TNC settings, packet lists, terminal. It creates and
-// wires the tab and panel widgets; the command sequences live in the radio core.
+// wires the tab and panel widgets; the command sequences live in the radio core (TTncLink).
 #include <QMainWindow>
+#include <array>
 #include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "radio/ITncLinkView.h"
+#include "radio/TAprsSettingsFile.h"
+#include "radio/TReceivedLines.h"
+#include "radio/TRxAssembler.h"
+#include "radio/TTncLink.h"
+
+class QLabel;
+class QLineEdit;
+class QListView;
+class QPushButton;
+class QTabWidget;
+class QTimer;
 
 namespace druv {
 
@@ -10,8 +27,16 @@ class ISerialPort;
 class IDialogs;
 class IWaits;
 class IClock;
+class IBrowser;
+class TLinesModel;
+class TRadioControlsPanel;
+class TTncSettingsPanel;
+class TTerminalTab;
+class TRawPacketsTab;
+class TStartupHintPanel;
+class TStuffTab;
 
-class TDXfunctions : public QMainWindow {
+class TDXfunctions : public QMainWindow, private ITncLinkView {
   Q_OBJECT
  public:
   TDXfunctions(ISerialPort& radioPort, IDialogs& dialogs, IWaits& waits, IClock& clock,
@@ -23,9 +48,107 @@ class TDXfunctions : public QMainWindow {
   // Set by the application: menu items that open another window pass its class name
   // ("TaprsConfigFm", "TAprsMapFm2", "TzelGPS", "TOpenMapFm", "TOpenStreetMapFm").
   std::function<void(const char* windowClass)> ShowWindowHook;
+  // The station log's processing of one received line.
+  std::function<void(const std::string& line)> StationLogHook;
 
   // The ticker's station-log step: processes every line received since the last call, in order.
   void PopulateDB();
+
+  // The shell "open" for web links and help; the Qt desktop services unless replaced.
+  void SetBrowser(IBrowser& browser) { Browser_ = &browser; }
+
+  // Addresses of the "APRS" menu.
+  static constexpr const char* AprsMapUrl = "https://aprs.fi/";
+  static constexpr const char* NewsUrl = "https://github.com/druvaprs/druvaprs/releases";
+  static constexpr const char* DownloadUrl = "https://github.com/druvaprs/druvaprs/releases/latest";
+  static constexpr const char* VersionText = "DRUVaprs 0.97";
+
+  // For the window tests and the other windows.
+  TTncLink& Link() { return Link_; }
+  TReceivedLines& Lines() { return Lines_; }
+  const TComposerTextsRec& ComposerTexts() const { return Composer_; }
+  void SetComposerTexts(const TComposerTextsRec& c) { Composer_ = c; }
+  TRadioControlsPanel* RadioPanel() const { return RadioPanel_; }
+  TTncSettingsPanel* SettingsPanel() const { return SettingsPanel_; }
+  TTerminalTab* TerminalTab() const { return TerminalTab_; }
+  TRawPacketsTab* RawTab() const { return RawTab_; }
+  TStartupHintPanel* HintPanel() const { return HintPanel_; }
+  QTabWidget* PageControl() const { return Tabs_; }
+  QLineEdit* Edit4() const { return Edit4_; }
+  QLabel* StatusPanel(int panel) const { return Panels_.at(static_cast<size_t>(panel - 1)); }
+  QTimer* Timer2() const { return Timer2_; }
+  QPushButton* CloseButton() const { return CloseButton_; }
+  QListView* StationList() const { return ListBox9_; }
+  QListView* WxStationList() const { return ListBox3_; }
+  std::vector<std::string>& StationLines() { return StationLines_; }
+  std::vector<std::string>& WxStationLines() { return WxLines_; }
+
+  // Menu actions that belong to no subsystem window.
+  void TestData();
+  void ExitClick();
+  void HelpClick();
+  void AboutClick();
+  void ClearRawData();
+
+ protected:
+  void closeEvent(QCloseEvent* e) override;
+  void resizeEvent(QResizeEvent* e) override;
+
+ private:
+  // ITncLinkView
+  void SetStartLabel(const std::string& text) override;
+  void HideStartLabelAndRadioPanel() override;
+  void SetBusyCursor(bool busy) override;
+  void SelectTab(int pageIndex) override;
+  void SetStatusLine(const std::string& text) override;
+  void StartWaitingTimer() override;
+  void SetPacketOnEnabled(bool enabled) override;
+  void StartTicker() override;
+  void HideSettingsPanel() override;
+  void SetStatusPanel(int panel, const std::string& text) override;
+  void HideHintPanel() override;
+  void SaveSettings() override;
+
+  void BuildMenu();
+  void BuildWidgets();
+  void Wire();
+  void CreationHook();
+  void SaveFilesOnClose();
+  TAprsSettingsRec CurrentSettings() const;
+  // Runs a TTncLink action with the parameter texts as they stand in the fields.
+  void Run(void (TTncLink::*action)());
+  void TypedKey(char c);
+
+  ISerialPort& Port_;
+  IDialogs& Dialogs_;
+  IWaits& Waits_;
+  IClock& Clock_;
+  std::unique_ptr<IBrowser> OwnBrowser_;
+  IBrowser* Browser_;
+
+  TReceivedLines Lines_;
+  TRxAssembler Rx_;
+  TTncLink Link_;
+  TComposerTextsRec Composer_;
+  std::vector<std::string> StationLines_, WxLines_;
+  bool Busy_ = false;
+
+  TLinesModel* RawModel_ = nullptr;
+  TLinesModel* StationModel_ = nullptr;
+  TLinesModel* WxModel_ = nullptr;
+  TRadioControlsPanel* RadioPanel_ = nullptr;
+  TTncSettingsPanel* SettingsPanel_ = nullptr;
+  TTerminalTab* TerminalTab_ = nullptr;
+  TRawPacketsTab* RawTab_ = nullptr;
+  TStartupHintPanel* HintPanel_ = nullptr;
+  TStuffTab* StuffTab_ = nullptr;
+  QTabWidget* Tabs_ = nullptr;
+  QLineEdit* Edit4_ = nullptr;
+  QListView* ListBox9_ = nullptr;
+  QListView* ListBox3_ = nullptr;
+  std::array<QLabel*, 6> Panels_{};
+  QPushButton* CloseButton_ = nullptr;
+  QTimer* Timer2_ = nullptr;
 };
 
 }  // namespace druv
