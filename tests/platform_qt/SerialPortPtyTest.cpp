@@ -1,0 +1,342 @@
+// The Qt serial port against tnc-sim on a real pseudo-terminal.
+#include <termios.h>
+
+#include <QFile>
+#include <QProcess>
+#include <QSerialPort>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+#include <set>
+
+#include "common/Error.h"
+#include "platform/qt/TQtSerialPort.h"
+
+using namespace druv;
+
+namespace {
+
+std::string ReadAll(const QString& path) {
+  QFile f(path);
+  if (!f.open(QIODevice::ReadOnly)) return {};
+  return f.readAll().toStdString();
+}
+
+void WriteText(const QString& path, const std::string& text) {
+  QFile f(path);
+  QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  f.write(text.data(), static_cast<qint64>(text.size()));
+}
+
+// One tnc-sim run in its own temporary folder.
+class TSimRadio {
+ public:
+  explicit TSimRadio(QStringList extra = {}) {
+    Process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    Process_.start(DRUV_BIN_DIR "/tnc-sim",
+                   QStringList{"--raw", RawPath(), "--record", LogPath()} + extra);
+    if (!Process_.waitForStarted(5000)) return;
+    while (!Process_.canReadLine())
+      if (!Process_.waitForReadyRead(5000)) return;
+    Device_ = QString::fromLocal8Bit(Process_.readLine()).trimmed().toStdString();
+  }
+  ~TSimRadio() {
+    Process_.terminate();
+    if (!Process_.waitForFinished(3000)) Process_.kill();
+  }
+  const std::string& Device() const { return Device_; }
+  QString Path(const char* name) const { return Dir_.filePath(name); }
+  QString RawPath() const { return Path("raw.bin"); }
+  QString LogPath() const { return Path("tnc-sim.log"); }
+  std::string Raw() const { return ReadAll(RawPath()); }
+  // Until tnc-sim has recorded at least size bytes.
+  std::string WaitRaw(size_t size) const {
+    for (int i = 0; i < 500 && Raw().size() < size; ++i) QTest::qWait(10);
+    return Raw();
+  }
+  bool Running() const { return Process_.state() == QProcess::Running; }
+
+ private:
+  QTemporaryDir Dir_;
+  QProcess Process_;
+  std::string Device_;
+};
+
+TSerialSettingsRec On(const std::string& device) {
+  TSerialSettingsRec s;
+  s.Port = device;
+  return s;
+}
+
+// The line settings the terminal really has, read from the open descriptor.
+termios LineOf(TQtSerialPort& port) {
+  termios t{};
+  auto* qport = port.findChild<QSerialPort*>();
+  if (qport) tcgetattr(qport->handle(), &t);
+  return t;
+}
+
+std::map<std::string, std::string> IniSection(const std::string& text, const std::string& section) {
+  std::map<std::string, std::string> keys;
+  bool inside = false;
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    std::string line = text.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    start = end + 1;
+    if (!line.empty() && line.front() == '[') {
+      inside = line == "[" + section + "]";
+    } else if (inside && !line.empty()) {
+      auto eq = line.find('=');
+      keys[line.substr(0, eq)] = eq == std::string::npos ? "" : line.substr(eq + 1);
+    }
+  }
+  return keys;
+}
+
+}  // namespace
+
+class SerialPortPtyTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() { QVERIFY(QFile::exists(DRUV_BIN_DIR "/tnc-sim")); }
+
+  // Every byte value passes unchanged, and a purge right after each write loses nothing.
+  void writesReachTheRadioExactlyEvenWhenPurgedAtOnce() {
+    TSimRadio radio;
+    QVERIFY(!radio.Device().empty());
+    TQtSerialPort port;
+    port.ApplySettings(On(radio.Device()));
+    port.Open();
+    QVERIFY(port.IsOpen());
+
+    std::string expected;
+    for (int b = 0; b < 256; ++b) expected += static_cast<char>(b);
+    port.WriteStr(expected);
+    for (int i = 0; i < 200; ++i) {
+      std::string command = i % 2 ? "TC 1;" : "FC00144390000;";
+      port.WriteStr(command);
+      port.Purge();
+      expected += command;
+    }
+    std::string bigger(3000, 'x');  // more than the 2048-byte buffers
+    port.WriteStr(bigger);
+    port.Purge();
+    expected += bigger;
+    std::string raw = radio.WaitRaw(expected.size());
+    QCOMPARE(raw.size(), expected.size());
+    QVERIFY(raw == expected);
+  }
+
+  void breakInIsAnsweredWithCmdPrompt() {
+    TSimRadio radio;
+    TQtSerialPort port;
+    std::string received;
+    port.SetReceiveHandler([&](char c) { received += c; });
+    port.ApplySettings(On(radio.Device()));
+    port.Open();
+    port.WriteStr(std::string("\x03^C\n\r"));
+    QTRY_COMPARE_WITH_TIMEOUT(received, std::string("\r\ncmd:"), 5000);
+    QVERIFY(ReadAll(radio.LogPath()).find(" <03>^C<LF><CR>\n") != std::string::npos);
+  }
+
+  void monitorLinesArriveByteForByte_data() {
+    QTest::addColumn<QString>("lineEnd");
+    QTest::addColumn<QString>("bytes");
+    QTest::newRow("CR") << "CR" << "\r";
+    QTest::newRow("CRLF") << "CRLF" << "\r\n";
+    QTest::newRow("LFCR") << "LFCR" << "\n\r";
+  }
+  void monitorLinesArriveByteForByte() {
+    QFETCH(QString, lineEnd);
+    QFETCH(QString, bytes);
+    const std::string end = bytes.toStdString();
+    const std::vector<std::string> lines = {
+        "QB1ORA-13>APRS,WIDE1-1,WIDE2-1 <UI R>:!3315.47N/09619.98W_040/006g013t043r000p009P030h52",
+        "QR1TAC>APZ100:;AID-STN3 *151600z3217.29N/09708.56W+Marathon \xB0 aid",
+        "QW0CXB>APZTRK,QA2NW-3*,WIDE2-1:>Out of office till Monday"};
+    QTemporaryDir dir;
+    const QString play = dir.filePath("play.txt");
+    WriteText(play, lines[0] + "\n" + lines[1] + "\r\n" + lines[2] + "\n");
+    TSimRadio radio({"--play", play, "--rate", "50", "--line-end", lineEnd});
+    TQtSerialPort port;
+    std::string received;
+    port.SetReceiveHandler([&](char c) { received += c; });
+    port.ApplySettings(On(radio.Device()));
+    port.Open();
+
+    // Monitoring alone does not start the TNC's output while the line is under CAT control.
+    port.WriteStr("MON ON\r\n");
+    QTest::qWait(200);
+    QCOMPARE(received, std::string());
+    port.WriteStr("TC 0;");
+    std::string expected;
+    for (const auto& l : lines) expected += l + end;
+    QTRY_COMPARE_WITH_TIMEOUT(received.size(), expected.size(), 5000);
+    QVERIFY(received == expected);
+  }
+
+  void settingsChangeAndReopenRules() {
+    TSimRadio radioA, radioB;
+    TQtSerialPort port;
+    port.ApplySettings(On(radioA.Device()));
+    port.Open();
+
+    // Settings on an open port take effect at once, on the same descriptor. (A pseudo-terminal
+    // keeps 8 data bits and no parity whatever it is told, so those cannot be checked here.)
+    TSerialSettingsRec s = On(radioA.Device());
+    s.BaudRate = 9600;
+    s.StopBits = sbTwo;
+    s.FlowControl = fcSoftware;
+    port.ApplySettings(s);
+    QVERIFY(port.IsOpen());
+    termios t = LineOf(port);
+    QCOMPARE(cfgetospeed(&t), speed_t(B9600));
+    QVERIFY(t.c_cflag & CSTOPB);
+    QVERIFY((t.c_iflag & IXON) && !(t.c_cflag & CRTSCTS));
+    QVERIFY(port.Settings() == s);
+    s.FlowControl = fcHardware;
+    port.ApplySettings(s);
+    t = LineOf(port);
+    QVERIFY(!(t.c_iflag & IXON) && (t.c_cflag & CRTSCTS));
+
+    // Closing and reopening the same device keeps working (tnc-sim holds its side open).
+    port.Close();
+    QVERIFY(!port.IsOpen());
+    port.Open();
+    port.WriteStr("A");
+    QCOMPARE(radioA.WaitRaw(1), std::string("A"));
+
+    // A new port name closes the old port and opens the new one.
+    s.Port = radioB.Device();
+    port.ApplySettings(s);
+    QVERIFY(port.IsOpen());
+    port.WriteStr("B");
+    QCOMPARE(radioB.WaitRaw(1), std::string("B"));
+    QTest::qWait(50);
+    QCOMPARE(radioA.Raw(), std::string("A"));
+
+    // On a closed port a change is only recorded.
+    port.Close();
+    s.Port = radioA.Device();
+    port.ApplySettings(s);
+    QVERIFY(!port.IsOpen());
+    QCOMPARE(port.Settings().Port, radioA.Device());
+    QVERIFY(radioA.Running() && radioB.Running());
+  }
+
+  void openFailureCarriesThePortNameAndTheReason() {
+    TQtSerialPort port;
+    port.ApplySettings(On("/nonexistent/ttyUSB9"));
+    try {
+      port.Open();
+      QFAIL("opened a missing device");
+    } catch (const Error& e) {
+      const std::string text = e.what();
+      QVERIFY2(text.rfind("/nonexistent/ttyUSB9: ", 0) == 0, text.c_str());
+      QVERIFY2(text.size() > std::string("/nonexistent/ttyUSB9: ").size(), text.c_str());
+    }
+    QVERIFY(!port.IsOpen());
+
+    // An open port switched to a missing device ends closed, with the error.
+    TSimRadio radio;
+    port.ApplySettings(On(radio.Device()));
+    port.Open();
+    QVERIFY_THROWS_EXCEPTION(Error, port.ApplySettings(On("/nonexistent/ttyUSB9")));
+    QVERIFY(!port.IsOpen());
+  }
+
+  void writeAndPurgeOnAClosedPortThrow() {
+    TQtSerialPort port;
+    QVERIFY_THROWS_EXCEPTION(Error, port.WriteStr("TC 1;"));
+    QVERIFY_THROWS_EXCEPTION(Error, port.Purge());
+    TSimRadio radio;
+    port.ApplySettings(On(radio.Device()));
+    port.Open();
+    port.Close();
+    QVERIFY_THROWS_EXCEPTION(Error, port.WriteStr("TC 1;"));
+    QVERIFY_THROWS_EXCEPTION(Error, port.Purge());
+    QTest::qWait(50);
+    QCOMPARE(radio.Raw(), std::string());
+  }
+
+  void storedIniHasTheExactKeysAndValues() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("zelAPRS.ini");
+    const std::string file = path.toStdString();
+    WriteText(path, "[Other]\nKeep=1\n\n[ComPort1]\nStale=1\n");
+
+    TQtSerialPort port;
+    port.StoreSettings(file);
+    using TKeys = std::map<std::string, std::string>;
+    QVERIFY(IniSection(ReadAll(path), "ComPort1") ==
+            (TKeys{{"Port", "COM1"}, {"BaudRate", "57600"}, {"StopBits", "1"}, {"DataBits", "8"},
+                   {"Parity", "None"}, {"FlowControl", "Hardware"}}));
+    QVERIFY(IniSection(ReadAll(path), "Other") == (TKeys{{"Keep", "1"}}));
+
+    TSerialSettingsRec s;
+    s.Port = "/dev/ttyUSB0";
+    s.BaudRate = 12345;
+    s.StopBits = sbOneAndHalf;
+    s.DataBits = 7;
+    s.Parity = paMark;
+    s.FlowControl = fcNone;
+    port.ApplySettings(s);
+    port.StoreSettings(file);
+    QVERIFY(IniSection(ReadAll(path), "ComPort1") ==
+            (TKeys{{"Port", "/dev/ttyUSB0"}, {"BaudRate", "Custom"}, {"CustomBaudRate", "12345"},
+                   {"StopBits", "1.5"}, {"DataBits", "7"}, {"Parity", "Mark"}, {"FlowControl", "None"}}));
+
+    // Back to a standard rate: no CustomBaudRate left behind.
+    s.BaudRate = 4800;
+    port.ApplySettings(s);
+    port.StoreSettings(file);
+    TKeys keys = IniSection(ReadAll(path), "ComPort1");
+    QCOMPARE(keys.count("CustomBaudRate"), size_t(0));
+    QCOMPARE(keys["BaudRate"], std::string("4800"));
+    QVERIFY(!QFile::exists(path + ".tmp"));
+
+    // A folder that cannot exist (a file stands in its way): reported, not passed over.
+    WriteText(dir.filePath("blocker"), "");
+    QVERIFY_THROWS_EXCEPTION(Error, port.StoreSettings(dir.filePath("blocker/zelAPRS.ini").toStdString()));
+  }
+
+  void loadingOpensAClosedPortWithTheStoredSettings() {
+    TSimRadio radio;
+    QTemporaryDir dir;
+    const QString path = dir.filePath("zelAPRS.ini");
+    // DataBits and Parity missing: they keep the current settings.
+    WriteText(path, "[ComPort1]\nPort=" + radio.Device() +
+                        "\nBaudRate=Custom\nCustomBaudRate=12345\nStopBits=2\nFlowControl=None\n");
+    TQtSerialPort port;
+    port.LoadSettings(path.toStdString());
+    QVERIFY(port.IsOpen());
+    TSerialSettingsRec expected = On(radio.Device());
+    expected.BaudRate = 12345;
+    expected.StopBits = sbTwo;
+    expected.FlowControl = fcNone;
+    QVERIFY(port.Settings() == expected);
+    port.WriteStr("TC 1;");
+    QCOMPARE(radio.WaitRaw(5), std::string("TC 1;"));
+
+    // What is stored loads back unchanged.
+    port.StoreSettings(path.toStdString());
+    port.Close();
+    TQtSerialPort again;
+    again.LoadSettings(path.toStdString());
+    QVERIFY(again.Settings() == expected);
+
+    // A device that cannot be opened: the facility's error, the port stays closed.
+    WriteText(path, "[ComPort1]\nPort=/nonexistent/ttyS7\n");
+    TQtSerialPort failing;
+    QVERIFY_THROWS_EXCEPTION(Error, failing.LoadSettings(path.toStdString()));
+    QVERIFY(!failing.IsOpen());
+    QCOMPARE(failing.Settings().Port, std::string("/nonexistent/ttyS7"));
+  }
+};
+
+QTEST_GUILESS_MAIN(SerialPortPtyTest)
+#include "SerialPortPtyTest.moc"
