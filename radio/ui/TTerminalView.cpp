@@ -68,6 +68,9 @@ QString TTerminalView::ScreenText() {
 
 void TTerminalView::keyPressEvent(QKeyEvent* e) {
   QString text = e->text();
+  // Ctrl+letter is the control character whatever the platform puts in text(): Ctrl-C breaks in.
+  if ((e->modifiers() & Qt::ControlModifier) && e->key() >= Qt::Key_A && e->key() <= Qt::Key_Z)
+    text = QString(QChar(static_cast<char16_t>(e->key() - Qt::Key_A + 1)));
   if (text.isEmpty() || !OnKey) {
     QPlainTextEdit::keyPressEvent(e);  // scrolling and selection keys
     return;
