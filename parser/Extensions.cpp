@@ -79,6 +79,11 @@ float PHGRange(int power, int height, int gainFactor) {
   return static_cast<float>(r);
 }
 
+namespace {
+// Every position without an extension gets this range; worked out once.
+const float kDefaultRange = PHGRange(10, 10, GainFactorTable[3]);
+}  // namespace
+
 void ParsePHG(TAprsPacket& packet) {
   TStationCapabilitiesRec& caps = packet.StationCapabilities;
   const std::string_view c = packet.Comment;
@@ -132,7 +137,7 @@ void ParsePHG(TAprsPacket& packet) {
     caps.Antenna.Gain = 3;
     caps.Antenna.Heading = 0;
     caps.Antenna.HeadingStr = HeadingNames[0];
-    caps.RadioRange = PHGRange(10, 10, GainFactorTable[3]);
+    caps.RadioRange = kDefaultRange;
     caps.Valid = true;
   }
 }
