@@ -1,6 +1,8 @@
 // The Qt serial port against tnc-sim on a real pseudo-terminal.
+#include <signal.h>
 #include <termios.h>
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QSerialPort>
@@ -55,6 +57,8 @@ class TSimRadio {
     return Raw();
   }
   bool Running() const { return Process_.state() == QProcess::Running; }
+  // A radio that stops taking bytes.
+  void Freeze(bool frozen) { ::kill(static_cast<pid_t>(Process_.processId()), frozen ? SIGSTOP : SIGCONT); }
 
  private:
   QTemporaryDir Dir_;
@@ -226,6 +230,31 @@ class SerialPortPtyTest : public QObject {
     QVERIFY(!port.IsOpen());
     QCOMPARE(port.Settings().Port, radioA.Device());
     QVERIFY(radioA.Running() && radioB.Running());
+  }
+
+  // A write that cannot get out ends in an error instead of hanging or passing for sent, and what
+  // it left behind does not go out later in front of the next command.
+  void stuckWriteTimesOutAndLeavesNothingBehind() {
+    TSimRadio radio;
+    TQtSerialPort port;
+    TSerialSettingsRec s = On(radio.Device());
+    s.BaudRate = 4000000;  // a short time budget for the big write
+    port.ApplySettings(s);
+    port.Open();
+    radio.Freeze(true);
+    const std::string big(256 * 1024, 'x');
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY_THROWS_EXCEPTION(Error, port.WriteStr(big));
+    QVERIFY(clock.elapsed() < 10000);
+    radio.Freeze(false);
+    QVERIFY(port.IsOpen());
+    port.WriteStr("TC 1;");
+    QTest::qWait(200);
+    const std::string raw = radio.Raw();
+    QVERIFY(raw.size() < big.size());
+    QVERIFY(raw.size() >= 5 && raw.compare(raw.size() - 5, 5, "TC 1;") == 0);
+    QVERIFY(raw.find_first_not_of('x') == raw.size() - 5);
   }
 
   void openFailureCarriesThePortNameAndTheReason() {
