@@ -1,70 +1,28 @@
 // The Qt serial port against tnc-sim on a real pseudo-terminal.
-#include <signal.h>
 #include <termios.h>
 
 #include <QElapsedTimer>
 #include <QFile>
-#include <QProcess>
 #include <QSerialPort>
 #include <QTemporaryDir>
 #include <QTest>
-#include <memory>
-#include <set>
+#include <map>
 
 #include "common/Error.h"
 #include "platform/qt/TQtSerialPort.h"
+#include "tests/platform_qt/TTncSimProcess.h"
 
 using namespace druv;
 
 namespace {
 
-std::string ReadAll(const QString& path) {
-  QFile f(path);
-  if (!f.open(QIODevice::ReadOnly)) return {};
-  return f.readAll().toStdString();
-}
+std::string ReadAll(const QString& path) { return TTncSimProcess::ReadAll(path); }
 
 void WriteText(const QString& path, const std::string& text) {
   QFile f(path);
   QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
   f.write(text.data(), static_cast<qint64>(text.size()));
 }
-
-// One tnc-sim run in its own temporary folder.
-class TSimRadio {
- public:
-  explicit TSimRadio(QStringList extra = {}) {
-    Process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    Process_.start(DRUV_BIN_DIR "/tnc-sim",
-                   QStringList{"--raw", RawPath(), "--record", LogPath()} + extra);
-    if (!Process_.waitForStarted(5000)) return;
-    while (!Process_.canReadLine())
-      if (!Process_.waitForReadyRead(5000)) return;
-    Device_ = QString::fromLocal8Bit(Process_.readLine()).trimmed().toStdString();
-  }
-  ~TSimRadio() {
-    Process_.terminate();
-    if (!Process_.waitForFinished(3000)) Process_.kill();
-  }
-  const std::string& Device() const { return Device_; }
-  QString Path(const char* name) const { return Dir_.filePath(name); }
-  QString RawPath() const { return Path("raw.bin"); }
-  QString LogPath() const { return Path("tnc-sim.log"); }
-  std::string Raw() const { return ReadAll(RawPath()); }
-  // Until tnc-sim has recorded at least size bytes.
-  std::string WaitRaw(size_t size) const {
-    for (int i = 0; i < 500 && Raw().size() < size; ++i) QTest::qWait(10);
-    return Raw();
-  }
-  bool Running() const { return Process_.state() == QProcess::Running; }
-  // A radio that stops taking bytes.
-  void Freeze(bool frozen) { ::kill(static_cast<pid_t>(Process_.processId()), frozen ? SIGSTOP : SIGCONT); }
-
- private:
-  QTemporaryDir Dir_;
-  QProcess Process_;
-  std::string Device_;
-};
 
 TSerialSettingsRec On(const std::string& device) {
   TSerialSettingsRec s;
@@ -110,7 +68,7 @@ class SerialPortPtyTest : public QObject {
 
   // Every byte value passes unchanged, and a purge right after each write loses nothing.
   void writesReachTheRadioExactlyEvenWhenPurgedAtOnce() {
-    TSimRadio radio;
+    TTncSimProcess radio;
     QVERIFY(!radio.Device().empty());
     TQtSerialPort port;
     port.ApplySettings(On(radio.Device()));
@@ -136,7 +94,7 @@ class SerialPortPtyTest : public QObject {
   }
 
   void breakInIsAnsweredWithCmdPrompt() {
-    TSimRadio radio;
+    TTncSimProcess radio;
     TQtSerialPort port;
     std::string received;
     port.SetReceiveHandler([&](char c) { received += c; });
@@ -165,7 +123,7 @@ class SerialPortPtyTest : public QObject {
     QTemporaryDir dir;
     const QString play = dir.filePath("play.txt");
     WriteText(play, lines[0] + "\n" + lines[1] + "\r\n" + lines[2] + "\n");
-    TSimRadio radio({"--play", play, "--rate", "50", "--line-end", lineEnd});
+    TTncSimProcess radio({"--play", play, "--rate", "50", "--line-end", lineEnd});
     TQtSerialPort port;
     std::string received;
     port.SetReceiveHandler([&](char c) { received += c; });
@@ -184,7 +142,7 @@ class SerialPortPtyTest : public QObject {
   }
 
   void settingsChangeAndReopenRules() {
-    TSimRadio radioA, radioB;
+    TTncSimProcess radioA, radioB;
     TQtSerialPort port;
     port.ApplySettings(On(radioA.Device()));
     port.Open();
@@ -235,7 +193,7 @@ class SerialPortPtyTest : public QObject {
   // A write that cannot get out ends in an error instead of hanging or passing for sent, and what
   // it left behind does not go out later in front of the next command.
   void stuckWriteTimesOutAndLeavesNothingBehind() {
-    TSimRadio radio;
+    TTncSimProcess radio;
     TQtSerialPort port;
     TSerialSettingsRec s = On(radio.Device());
     s.BaudRate = 4000000;  // a short time budget for the big write
@@ -271,7 +229,7 @@ class SerialPortPtyTest : public QObject {
     QVERIFY(!port.IsOpen());
 
     // An open port switched to a missing device ends closed, with the error.
-    TSimRadio radio;
+    TTncSimProcess radio;
     port.ApplySettings(On(radio.Device()));
     port.Open();
     QVERIFY_THROWS_EXCEPTION(Error, port.ApplySettings(On("/nonexistent/ttyUSB9")));
@@ -282,7 +240,7 @@ class SerialPortPtyTest : public QObject {
     TQtSerialPort port;
     QVERIFY_THROWS_EXCEPTION(Error, port.WriteStr("TC 1;"));
     QVERIFY_THROWS_EXCEPTION(Error, port.Purge());
-    TSimRadio radio;
+    TTncSimProcess radio;
     port.ApplySettings(On(radio.Device()));
     port.Open();
     port.Close();
@@ -334,7 +292,7 @@ class SerialPortPtyTest : public QObject {
   }
 
   void loadingOpensAClosedPortWithTheStoredSettings() {
-    TSimRadio radio;
+    TTncSimProcess radio;
     QTemporaryDir dir;
     const QString path = dir.filePath("zelAPRS.ini");
     // DataBits and Parity missing: they keep the current settings.
