@@ -215,6 +215,19 @@ class SerialPortPtyTest : public QObject {
     QVERIFY(raw.find_first_not_of('x') == raw.size() - 5);
   }
 
+  // The radio goes away under an open port: writes report it instead of passing for sent.
+  void writeToAVanishedRadioThrows() {
+    TQtSerialPort port;
+    {
+      TTncSimProcess radio;
+      port.ApplySettings(On(radio.Device()));
+      port.Open();
+      port.WriteStr("TC 1;");
+    }
+    QTest::qWait(50);
+    QVERIFY_THROWS_EXCEPTION(Error, port.WriteStr("TC 1;"));
+  }
+
   void openFailureCarriesThePortNameAndTheReason() {
     TQtSerialPort port;
     port.ApplySettings(On("/nonexistent/ttyUSB9"));
