@@ -12,11 +12,13 @@
 #include <string>
 #include <vector>
 
-#include <rapidjson/stringbuffer.h>
 
 #include "parser/APRSParser.h"
 #include "parser/TAprsPacket.h"
 #include "tools/aprs-decode/TJsonLineWriter.h"
+
+// GCC pairs the inlined malloc in operator new with the free in operator delete and warns wrongly.
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
 
 // Every heap allocation of the process is counted, so a benchmark can tell how many a parse makes.
 static size_t gAllocations = 0;

@@ -262,6 +262,18 @@ TEST(AprsDecodeTool, TextsAreConvertedFromCodePage1252AndEscaped) {
   EXPECT_EQ(Str(d["comment"]), "Gr\xC3\xBC\xC3\x9F" "e \xE2\x82\xAC \"q\" \\ \x01");
 }
 
+// Every control byte is escaped, wherever it stands in a long text (Mic-E data carries 0x1C to 0x1E).
+TEST(AprsDecodeTool, ControlBytesInLongTextsAreEscaped) {
+  std::string comment;
+  for (int repeat = 0; repeat < 3; ++repeat)
+    for (char c = 1; c < 0x20; ++c)
+      if (c != '\n' && c != '\r') comment += std::string("abcdefghijklmno") + c;
+  const std::string out = RunTool("QQ5AAA>APRS:>" + comment + "\n");
+  for (unsigned char b : out) EXPECT_TRUE(b >= 0x20 || b == '\n') << "raw byte " << int(b);
+  const TDoc d = ParseJson(OutputLines(out).at(0));
+  EXPECT_EQ(Str(d["comment"]), comment);
+}
+
 // A line ends at LF, CR or CR LF; the last line needs no end.
 TEST(AprsDecodeTool, LineEnds) {
   const std::vector<std::string> out = OutputLines(RunTool("A>B:>1\r\nC>D:>2\rE>F:>3\n\nG>H:>4"));

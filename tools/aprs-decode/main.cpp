@@ -11,7 +11,6 @@
 #include <string_view>
 #include <vector>
 
-#include <rapidjson/stringbuffer.h>
 
 #include "common/Text.h"
 #include "parser/APRSParser.h"
