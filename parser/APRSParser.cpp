@@ -1,7 +1,8 @@
 #include "parser/APRSParser.h"
 
+#include <algorithm>
 #include <array>
-#include <charconv>
+#include <cstdint>
 
 #include "common/Text.h"
 #include "parser/Decoders.h"
@@ -14,16 +15,21 @@ namespace {
 
 constexpr size_t npos = std::string_view::npos;
 
-// The header test: where the information field's ":" stands, or npos when the line is refused.
-// The source may have 9 characters, 10 when it carries the digipeated mark "*".
-size_t HeaderColon(std::string_view line) {
-  const size_t gt = line.find('>');
+struct THeader {
+  size_t Gt = npos;     // first ">"
+  size_t Colon = npos;  // first ":", npos when the line is refused
+};
+
+// The header test. The source may have 9 characters, 10 when it carries the digipeated mark "*".
+THeader HeaderTest(std::string_view line) {
+  THeader h;
+  h.Gt = line.find('>');
   const size_t colon = line.find(':');
-  const size_t g = gt == npos ? 0 : gt + 1;  // 1-based, 0 when absent
+  const size_t g = h.Gt == npos ? 0 : h.Gt + 1;  // 1-based, 0 when absent
   const size_t k = colon == npos ? 0 : colon + 1;
   const size_t limit = line.substr(0, g).find('*') != npos ? 11 : 10;
-  if (g > limit || g >= k) return npos;
-  return colon;
+  if (g <= limit && g < k) h.Colon = colon;
+  return h;
 }
 
 // Identifier byte -> first DataTypeTable entry with that identifier; 0 (dtUnknown) when none.
@@ -54,6 +60,34 @@ std::string_view PositionStart(const TAprsPacket& packet) {
   if (bang == npos) return info;
   return whole.substr(bang + 1);
 }
+
+// "PORT=" in any case; '=' is rare in a header, so look for it first.
+size_t FindPortTail(std::string_view header) {
+  for (size_t eq = header.find('='); eq != npos; eq = header.find('=', eq + 1))
+    if (eq >= 4 && MatchesAt(header, eq - 4, "PORT=")) return eq - 4;
+  return npos;
+}
+
+// The SSID as a 32-bit integer; 0 unless the text is all digits and fits.
+uint32_t ReadSsid(std::string_view number) {
+  if (number.empty()) return 0;
+  uint64_t v = 0;
+  for (char c : number) {
+    if (!IsDigit(c)) return 0;
+    v = std::min<uint64_t>(v * 10 + static_cast<uint64_t>(c - '0'), uint64_t{1} << 32);
+  }
+  return v > 0x7FFFFFFF ? 0 : static_cast<uint32_t>(v);
+}
+
+// Bytes the path scan stops at: commas, the digipeated mark and the first letters of the markers.
+constexpr uint8_t kComma = 1, kStar = 2, kMarker = 4;
+constexpr std::array<uint8_t, 256> kPathClass = [] {
+  std::array<uint8_t, 256> t{};
+  t[static_cast<unsigned char>(',')] = kComma;
+  t[static_cast<unsigned char>('*')] = kStar;
+  for (unsigned char c : {'T', 't', 'R', 'r', 'N', 'n', '<'}) t[c] = kMarker;
+  return t;
+}();
 
 bool IsReversePathFiller(std::string_view e) {
   if (e.size() == 3 && e[0] == 'Q') return true;  // q-constructs of the Internet side
@@ -114,11 +148,7 @@ TCallsignRec ParseCallsign(std::string_view text) {
       return r;
     }
     const size_t mark = i - 1;
-    std::string_view number = s.substr(mark + 1);
-    int32_t v = 0;
-    auto res = std::from_chars(number.data(), number.data() + number.size(), v);
-    if (res.ec != std::errc() || res.ptr != number.data() + number.size()) v = 0;
-    r.SSID = static_cast<uint8_t>(static_cast<uint32_t>(v) & 0xFF);
+    r.SSID = static_cast<uint8_t>(ReadSsid(s.substr(mark + 1)) & 0xFF);
     s = s.substr(0, s[mark] == '-' ? mark : mark + 1);
   }
   r.CallSign.assign(s);
@@ -145,7 +175,7 @@ int CountHops(const TAprsPacket& packet) {
   int hops = 0;
   for (const std::string& element : packet.Digipeaters) {
     std::string_view e = element;
-    if (!e.empty() && UpperChar(e.back()) == '*') {
+    if (!e.empty() && e.back() == '*') {
       if (e.find('-') != npos) {
         hops += 1;
       } else if (e.size() >= 2 && e[e.size() - 2] >= '1' && e[e.size() - 2] <= '7') {
@@ -156,36 +186,62 @@ int CountHops(const TAprsPacket& packet) {
     } else if (e.size() == 3 && UpperChar(e[0]) == 'Q') {
       hops += 1;
     } else {
-      // WIDEn-N: each "n-m" still in the element says n-m hops were used.
-      for (int n = 7; n >= 2; --n)
-        for (int m = n - 1; m >= 1; --m) {
-          const char pair[3] = {static_cast<char>('0' + n), '-', static_cast<char>('0' + m)};
-          if (e.find(std::string_view(pair, 3)) != npos) hops += n - m;
-        }
+      // WIDEn-N: each distinct "n-m" (7 >= n > m >= 1) in the element says n-m hops were used.
+      uint64_t seen = 0;
+      for (size_t i = 1; i + 1 < e.size(); ++i) {
+        if (e[i] != '-') continue;
+        const int n = e[i - 1] - '0', m = e[i + 1] - '0';
+        if (n >= 2 && n <= 7 && m >= 1 && m < n) seen |= uint64_t{1} << (n * 8 + m);
+      }
+      for (int n = 2; n <= 7; ++n)
+        for (int m = 1; m < n; ++m)
+          if (seen & (uint64_t{1} << (n * 8 + m))) hops += n - m;
     }
   }
   return hops;
 }
 
 void ParsePath(TAprsPacket& packet, std::string_view path) {
-  packet.TCPXX = ContainsNoCase(path, "TCPXX");
-  packet.RFOnly = ContainsNoCase(path, "RFONLY");
-  packet.NoGate = ContainsNoCase(path, "NOGATE");
-  packet.ViaInternet = ContainsNoCase(path, "TCPIP") || packet.TCPXX || ContainsNoCase(path, "<UI C>");
-
-  size_t elements = 1;
-  for (char c : path) elements += c == ',';
-  packet.Digipeaters.reserve(packet.Digipeaters.size() + elements);
-  bool starred = false;
-  std::string_view rest = path;
-  for (;;) {
-    const size_t i = rest.find(',');
-    std::string_view token = TrimView(i == npos ? rest : rest.substr(0, i));
-    rest = i == npos ? std::string_view() : TrimView(rest.substr(i + 1));
-    if (token.empty()) break;
-    starred = starred || token.find('*') != npos;
-    AssignUpper(packet.Digipeaters.emplace_back(), token);
+  // One pass splits the elements and finds the markers: every line has a path.
+  bool tcpxx = false, rfOnly = false, noGate = false, tcpip = false, monitorMark = false;
+  bool listOpen = true, starred = false, segmentStarred = false;
+  packet.Digipeaters.reserve(packet.Digipeaters.size() + 1 +
+                             static_cast<size_t>(std::count(path.begin(), path.end(), ',')));
+  size_t segmentStart = 0;
+  for (size_t i = 0; i <= path.size(); ++i) {
+    const uint8_t cls = i < path.size() ? kPathClass[static_cast<unsigned char>(path[i])] : kComma;
+    if (cls == 0) continue;
+    if (cls == kComma) {
+      // An empty element ends the list; the markers are still looked for in the rest.
+      if (listOpen) {
+        std::string_view token = TrimBlanks(path.substr(segmentStart, i - segmentStart));
+        if (token.empty()) {
+          listOpen = false;
+        } else {
+          starred = starred || segmentStarred;
+          AssignUpper(packet.Digipeaters.emplace_back(), token);
+        }
+      }
+      segmentStart = i + 1;
+      segmentStarred = false;
+    } else if (cls == kStar) {
+      segmentStarred = true;
+    } else {
+      switch (UpperChar(path[i])) {
+        case 'T':
+          tcpxx = tcpxx || MatchesAt(path, i, "TCPXX");
+          tcpip = tcpip || MatchesAt(path, i, "TCPIP");
+          break;
+        case 'R': rfOnly = rfOnly || MatchesAt(path, i, "RFONLY"); break;
+        case 'N': noGate = noGate || MatchesAt(path, i, "NOGATE"); break;
+        default: monitorMark = monitorMark || MatchesAt(path, i, "<UI C>"); break;
+      }
+    }
   }
+  packet.TCPXX = tcpxx;
+  packet.RFOnly = rfOnly;
+  packet.NoGate = noGate;
+  packet.ViaInternet = tcpip || tcpxx || monitorMark;
   if (starred) packet.HeardDirectly = false;
 
   packet.ReversePath.clear();
@@ -233,7 +289,8 @@ std::unique_ptr<TAprsPacket> ParsePacket(std::string_view line, int16_t port, TD
       normalized = NormalizeMonitorLine(line);
       text = normalized;
     }
-    const size_t colon = HeaderColon(text);
+    const THeader test = HeaderTest(text);
+    const size_t colon = test.Colon;
     if (colon == npos) return nullptr;
     const TAprsDataType id = IdentifyDataType(text.substr(colon + 1));
 
@@ -258,24 +315,24 @@ std::unique_ptr<TAprsPacket> ParsePacket(std::string_view line, int16_t port, TD
     std::string_view info = text.substr(colon + 1);
     if (id != dtUnknown && id != dtBeacon) info = SubView(info, 1);
     p.InformationField.assign(info);
-    const size_t portAt = FindNoCase(header, "PORT=");
-    if (portAt != npos) header = TrimView(header.substr(0, portAt));
+    const size_t portAt = FindPortTail(header);
+    if (portAt != npos) header = TrimBlanks(header.substr(0, portAt));
     p.SourcePathHeader.assign(header);
 
-    const size_t gt = text.find('>');
+    const size_t gt = test.Gt;
     std::string_view source = gt == npos ? std::string_view() : text.substr(0, gt);
     if (source.find('*') != npos) source.remove_suffix(1);
-    p.SourceCallSign = ParseCallsign(TrimView(source));
+    p.SourceCallSign = ParseCallsign(TrimBlanks(source));
 
     std::string_view h = p.SourcePathHeader;
     const size_t hgt = h.find('>');
     if (hgt != npos) h.remove_prefix(hgt + 1);
     const size_t comma = h.find(',');
-    const size_t gt2 = h.find('>');
+    size_t gt2 = npos;
     if (comma != npos) {
       AssignUpper(p.DestinationCallSign, h.substr(0, comma));
       ParsePath(p, h.substr(comma + 1));
-    } else if (gt2 != npos) {
+    } else if ((gt2 = h.find('>')) != npos) {
       AssignUpper(p.DestinationCallSign, h.substr(gt2 + 1));
       ParsePath(p, {});
     } else {
@@ -299,7 +356,7 @@ std::unique_ptr<TAprsPacket> ParsePacket(std::string_view line, int16_t port) {
 }
 
 TAprsDataType LineDataType(std::string_view line) {
-  const size_t colon = HeaderColon(line);
+  const size_t colon = HeaderTest(line).Colon;
   if (colon == npos) return dtUnknown;
   return IdentifyDataType(line.substr(colon + 1));
 }

@@ -10,6 +10,22 @@ constexpr char UpperChar(char c) { return (c >= 'a' && c <= 'z') ? static_cast<c
 constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 constexpr bool IsUpperLetter(char c) { return c >= 'A' && c <= 'Z'; }
 
+// Leading and trailing bytes <= 0x20 removed, as common/Text.h's TrimView; inline for the hot paths.
+inline std::string_view TrimBlanks(std::string_view s) {
+  size_t b = 0, e = s.size();
+  while (b < e && static_cast<unsigned char>(s[b]) <= 0x20) ++b;
+  while (e > b && static_cast<unsigned char>(s[e - 1]) <= 0x20) --e;
+  return s.substr(b, e - b);
+}
+
+// s holds upperNeedle at i, comparing s upper-cased.
+inline bool MatchesAt(std::string_view s, size_t i, std::string_view upperNeedle) {
+  if (i > s.size() || s.size() - i < upperNeedle.size()) return false;
+  for (size_t k = 0; k < upperNeedle.size(); ++k)
+    if (UpperChar(s[i + k]) != upperNeedle[k]) return false;
+  return true;
+}
+
 // Position of upperNeedle in s, comparing s upper-cased; npos when absent.
 inline size_t FindNoCase(std::string_view s, std::string_view upperNeedle) {
   if (upperNeedle.empty()) return 0;

@@ -55,6 +55,9 @@ TEST(ParsePacketTest, HeaderPathAndDataType) {
       {"QQ5AAA>APRS,TCPIP*,qAC,T2EU:>x", true, "QQ5AAA", "QQ5AAA", 0, "APRS", "TCPIP*,QAC,T2EU", false, 0, "", true,
        dtStatus, "x"},
       {"QQ5AAA>APRS,WIDE1,,WIDE2:>x", true, "QQ5AAA", "QQ5AAA", 0, "APRS", "WIDE1", true, 0, "", false, dtStatus, "x"},
+      // Markers count anywhere in the path, also after the empty element that ends the list.
+      {"QQ5AAA>APRS,WIDE1*,,TCPIP:>x", true, "QQ5AAA", "QQ5AAA", 0, "APRS", "WIDE1*", false, 0, "", true, dtStatus,
+       "x"},
       {"QQ5AAA>APRS, WIDE1 , WIDE2-2 :>x", true, "QQ5AAA", "QQ5AAA", 0, "APRS", "WIDE1,WIDE2-2", true, 0, "", false,
        dtStatus, "x"},
       {"12345>APRS:>x", true, "12345", "12345", 0, "APRS", "", true, 0, "", false, dtStatus, "x"},
