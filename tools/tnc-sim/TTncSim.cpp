@@ -21,6 +21,7 @@ std::string TTncSim::Receive(std::string_view bytes, double now) {
   std::string answer;
   for (char c : bytes)
     if (c == '\x03') answer += "\r\ncmd:";
+  if (!answer.empty()) PromptOpen_ = true;
 
   std::string text = Tail_;
   const size_t fresh = text.size();
@@ -53,7 +54,9 @@ void TTncSim::UpdatePlaying(double now) {
 
 std::optional<std::string> TTncSim::NextLine(double now) {
   if (!Playing() || now < NextDue_) return std::nullopt;
-  std::string line = Options_.Lines[NextIndex_++] + Options_.LineEnd;
+  // Like a TNC, a monitored frame starts on a line of its own, not after the prompt.
+  std::string line = (PromptOpen_ ? Options_.LineEnd : std::string()) + Options_.Lines[NextIndex_++] + Options_.LineEnd;
+  PromptOpen_ = false;
   if (NextIndex_ == Options_.Lines.size() && Options_.Loop) NextIndex_ = 0;
   NextDue_ += Interval_;
   // After a long stall carry on at the rate instead of sending the backlog in one burst.

@@ -39,6 +39,7 @@ class TTncSim {
   bool TncMode_ = false;
   bool MonitorOn_ = false;
   bool WasPlaying_ = false;
+  bool PromptOpen_ = false;  // the cursor stands after a "cmd:" prompt
   size_t NextIndex_ = 0;
   double NextDue_ = 0;
 };
