@@ -18,10 +18,12 @@
 
 namespace druv {
 
-inline bool IsAscii(std::string_view s) {
-  for (unsigned char b : s)
-    if (b >= 0x80) return false;
-  return true;
+// True when JSON needs none of the bytes escaped or converted: printable ASCII other than the
+// quote and the backslash.
+inline bool IsPlainJsonText(std::string_view s) {
+  bool plain = true;
+  for (unsigned char b : s) plain &= b >= 0x20 && b < 0x80 && b != '"' && b != '\\';
+  return plain;
 }
 
 class TJsonLineWriter {
@@ -120,16 +122,8 @@ class TJsonLineWriter {
   }
 
  private:
-  // Keys are fixed names that need no escaping. The writer puts the separator and counts the
-  // key; its bytes go straight into the buffer, which skips the writer's byte-by-byte copy and
-  // escape scan (most of the cost of a line otherwise).
-  void Key(std::string_view k) {
-    W.RawValue("", 0, rapidjson::kStringType);
-    char* o = Buffer.Push(k.size() + 2);
-    o[0] = '"';
-    std::memcpy(o + 1, k.data(), k.size());
-    o[k.size() + 1] = '"';
-  }
+  // Keys are fixed names that need no escaping.
+  void Key(std::string_view k) { PutRaw(k); }
   void Bool(std::string_view k, bool v) {
     Key(k);
     W.Bool(v);
@@ -148,10 +142,21 @@ class TJsonLineWriter {
     String(c == 0 ? std::string_view() : std::string_view(&c, 1));
   }
 
+  // A text that needs no escaping, in quotes. The writer puts the separator and counts the value;
+  // the bytes go straight into the buffer, past the writer's byte-by-byte escape loop.
+  void PutRaw(std::string_view text) {
+    W.RawValue("", 0, rapidjson::kStringType);
+    char* o = Buffer.Push(text.size() + 2);
+    o[0] = '"';
+    std::memcpy(o + 1, text.data(), text.size());
+    o[text.size() + 1] = '"';
+  }
+
+  // Most packet text is plain ASCII, copied as it is; anything else is converted from code page
+  // 1252 and left to the writer to escape.
   void String(std::string_view bytes) {
-    // Most packet text is plain ASCII, which is already UTF-8.
-    if (IsAscii(bytes)) {
-      W.String(bytes.data(), static_cast<rapidjson::SizeType>(bytes.size()));
+    if (IsPlainJsonText(bytes)) {
+      PutRaw(bytes);
       return;
     }
     Scratch = Cp1252ToUtf8(bytes);
