@@ -219,7 +219,7 @@ void ParsePath(TAprsPacket& packet, std::string_view path) {
           listOpen = false;
         } else {
           starred = starred || segmentStarred;
-          AssignUpper(packet.Digipeaters.emplace_back(), token);
+          for (char& c : packet.Digipeaters.emplace_back(token)) c = UpperChar(c);
         }
       }
       segmentStart = i + 1;

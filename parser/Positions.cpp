@@ -30,22 +30,38 @@ char At(std::string_view s, size_t i) {
   return s[i];
 }
 
+// Powers of ten that doubles hold exactly.
+constexpr double kPow10[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+
 // A plain decimal number: optional blanks, sign, digits with at most one point. Anything else
 // (exponents, "inf", "nan") does not read, so a garbled coordinate cannot become non-finite.
 bool ReadDecimal(std::string_view s, double& value) {
-  s = TrimView(s);
+  s = TrimBlanks(s);
   if (!s.empty() && s[0] == '+') s.remove_prefix(1);
-  size_t i = (!s.empty() && s[0] == '-') ? 1 : 0;
-  bool digits = false, point = false;
-  for (; i < s.size(); ++i) {
-    if (IsDigit(s[i]))
-      digits = true;
-    else if (s[i] == '.' && !point)
+  const bool negative = !s.empty() && s[0] == '-';
+  uint64_t mantissa = 0;
+  int digits = 0, decimals = 0;
+  bool point = false;
+  for (size_t i = negative ? 1 : 0; i < s.size(); ++i) {
+    if (IsDigit(s[i])) {
+      if (++digits <= 15) {
+        mantissa = mantissa * 10 + static_cast<uint64_t>(s[i] - '0');
+        decimals += point;
+      }
+    } else if (s[i] == '.' && !point) {
       point = true;
-    else
+    } else {
       return false;
+    }
   }
-  if (!digits) return false;
+  if (digits == 0) return false;
+  if (digits <= 15) {  // beyond that, from_chars
+    // Both operands are exact, so the one rounding of the division gives the nearest double,
+    // as a full decimal conversion would.
+    value = static_cast<double>(mantissa) / kPow10[decimals];
+    if (negative) value = -value;
+    return true;
+  }
   auto r = std::from_chars(s.data(), s.data() + s.size(), value);
   return r.ec == std::errc() && r.ptr == s.data() + s.size();
 }
@@ -62,6 +78,36 @@ std::string FormatCoordinate(double x, int degreeDigits, char positive, char neg
   const char hemisphere = x >= 0 ? positive : negative;
   const double a = std::fabs(x);
   double degrees = std::trunc(a);
+  {
+    // Whole hundredths of a minute by integer arithmetic, unless the product lies so near a
+    // rounding tie that only the exact decimal text can tell.
+    const double scaled = (a - degrees) * 6000;
+    const double whole = std::nearbyint(scaled);
+    if (a < 1e9 && std::fabs(std::fabs(scaled - whole) - 0.5) > 1e-6) {
+      auto deg = static_cast<long long>(degrees);
+      auto hundredths = static_cast<int>(whole);
+      if (hundredths >= 6000) {
+        deg += 1;
+        hundredths -= 6000;
+      }
+      char buf[32];
+      char* end = buf + sizeof buf;
+      char* q = end;
+      *--q = hemisphere;
+      *--q = static_cast<char>('0' + hundredths % 10);
+      *--q = static_cast<char>('0' + hundredths / 10 % 10);
+      *--q = '.';
+      *--q = static_cast<char>('0' + hundredths / 100 % 10);
+      *--q = static_cast<char>('0' + hundredths / 1000);
+      int written = 0;
+      do {
+        *--q = static_cast<char>('0' + deg % 10);
+        deg /= 10;
+        ++written;
+      } while (deg > 0 || written < degreeDigits);
+      return std::string(q, end);
+    }
+  }
   char minutes[400];
   auto m = std::to_chars(minutes, minutes + sizeof minutes, (a - degrees) * 60, std::chars_format::fixed, 2);
   std::string_view minutesText(minutes, m.ec == std::errc() ? static_cast<size_t>(m.ptr - minutes) : 0);
@@ -86,12 +132,20 @@ std::string FormatCoordinate(double x, int degreeDigits, char positive, char neg
 // Four decimals, as written and read back.
 double RoundTo4(double v) {
   if (!std::isfinite(v)) return v;
+  const double scaled = v * 1e4;
+  const double whole = std::nearbyint(scaled);
+  // Away from a tie and within the exact range, the product's rounding cannot move the result;
+  // otherwise take the decimal text itself.
+  if (std::fabs(scaled) < 1e9 && std::fabs(std::fabs(scaled - whole) - 0.5) > 1e-6) {
+    const double back = whole / 1e4;
+    return back == 0 ? 0.0 : back;  // no negative zero
+  }
   char buf[400];
   auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, 4);
   if (r.ec != std::errc()) return v;
   double back = v;
   std::from_chars(buf, r.ptr, back);
-  return back == 0 ? 0.0 : back;  // no negative zero
+  return back == 0 ? 0.0 : back;
 }
 
 // Base-91 value of four characters, each offset by 33.
@@ -183,36 +237,39 @@ void RoundCoordinates(TAprsPacket& packet) {
   pos.Longitude.Value = RoundTo4(pos.Longitude.Value);
 }
 
-void DecodePosition(std::string& text, TAprsPacket& packet) {
+namespace {
+// Decodes the position that starts s; the number of characters it takes, 0 when it fails.
+size_t DecodePositionAt(std::string_view s, TAprsPacket& packet) {
   packet.Position.Valid = true;
+  size_t used = 0;
   try {
-    const std::string_view s = text;
     if (s.empty()) throw TPositionError{};
     if (IsDigit(s[0])) {
       DecodeUncompressed(s, packet);
-      text.erase(0, 19);
+      used = 19;
     } else {
       DecodeCompressed(s, packet);
-      text.erase(0, 13);
+      used = 13;
     }
     packet.Position.MobileUnit = IsMobileSymbol(packet.SymbolTableIdentifier, packet.SymbolCode);
   } catch (const TPositionError&) {
     packet.Position.Valid = false;
   }
   RoundCoordinates(packet);
+  return used;
 }
+}  // namespace
+
+void DecodePosition(std::string& text, TAprsPacket& packet) { text.erase(0, DecodePositionAt(text, packet)); }
 
 void DecodePositionPacket(std::string_view info, TAprsPacket& packet) {
-  std::string text(info);
-  DecodePosition(text, packet);
-  packet.Comment = std::move(text);
+  packet.Comment.assign(info.substr(DecodePositionAt(info, packet)));
 }
 
 void DecodePositionTime(std::string_view info, TAprsPacket& packet) {
   DecodeTimeStamp(info.substr(0, 7), packet);
-  std::string text(SubView(info, 7));
-  DecodePosition(text, packet);
-  packet.Comment = std::move(text);
+  const std::string_view rest = SubView(info, 7);
+  packet.Comment.assign(rest.substr(DecodePositionAt(rest, packet)));
 }
 
 void DecodeTimeStamp(std::string_view stamp, TAprsPacket& packet) {
