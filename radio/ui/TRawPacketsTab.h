@@ -15,6 +15,9 @@ class TRawPacketsTab : public QWidget {
   TRawPacketsTab(TLinesModel* model, QWidget* parent = nullptr);
   QListView* ListBox7;
   QPushButton* ClearButton;
+
+ private:
+  bool FollowNewest_ = true;
 };
 
 }  // namespace druv
