@@ -193,7 +193,7 @@ int CountHops(const TAprsPacket& packet) {
         const int n = e[i - 1] - '0', m = e[i + 1] - '0';
         if (n >= 2 && n <= 7 && m >= 1 && m < n) seen |= uint64_t{1} << (n * 8 + m);
       }
-      for (int n = 2; n <= 7; ++n)
+      for (int n = 2; seen != 0 && n <= 7; ++n)
         for (int m = 1; m < n; ++m)
           if (seen & (uint64_t{1} << (n * 8 + m))) hops += n - m;
     }

@@ -7,7 +7,6 @@
 #include <limits>
 
 #include "common/DateTime.h"
-#include "common/Numbers.h"
 #include "common/Text.h"
 #include "parser/Decoders.h"
 #include "parser/ParserText.h"
@@ -66,10 +65,21 @@ bool ReadDecimal(std::string_view s, double& value) {
   return r.ec == std::errc() && r.ptr == s.data() + s.size();
 }
 
+// A short integer field with optional blanks and sign; value unchanged when it does not read.
 bool ReadInt(std::string_view s, int& value) {
-  auto v = ParseInt(s);
-  if (!v || *v < std::numeric_limits<int>::min() || *v > std::numeric_limits<int>::max()) return false;
-  value = static_cast<int>(*v);
+  s = TrimBlanks(s);
+  bool negative = false;
+  if (!s.empty() && (s[0] == '+' || s[0] == '-')) {
+    negative = s[0] == '-';
+    s.remove_prefix(1);
+  }
+  if (s.empty() || s.size() > 9) return false;
+  int v = 0;
+  for (char c : s) {
+    if (!IsDigit(c)) return false;
+    v = v * 10 + (c - '0');
+  }
+  value = negative ? -v : v;
   return true;
 }
 
