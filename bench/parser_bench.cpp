@@ -18,7 +18,9 @@
 #include "tools/aprs-decode/TJsonLineWriter.h"
 
 // GCC pairs the inlined malloc in operator new with the free in operator delete and warns wrongly.
+#if defined(__GNUC__) && !defined(__clang__)
 #pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+#endif
 
 // Every heap allocation of the process is counted, so a benchmark can tell how many a parse makes.
 static size_t gAllocations = 0;
