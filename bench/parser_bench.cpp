@@ -113,7 +113,7 @@ BENCHMARK(BM_ParsePacket_RealCorpus);
 void BM_JsonLines(benchmark::State& state) {
   std::vector<std::unique_ptr<TAprsPacket>> packets;
   for (const std::string& line : Traffic()) packets.push_back(ParsePacket(line, 0));
-  rapidjson::StringBuffer out;
+  TJsonOutput out;
   TJsonLineWriter json(out);
   size_t i = 0, bytes = 0;
   for (auto _ : state) {
@@ -123,7 +123,7 @@ void BM_JsonLines(benchmark::State& state) {
       json.Null();
     if (out.GetSize() >= (1 << 20)) {
       bytes += out.GetSize();
-      benchmark::DoNotOptimize(out.GetString());
+      benchmark::DoNotOptimize(out.Data());
       out.Clear();
     }
     if (++i == packets.size()) i = 0;
@@ -137,7 +137,7 @@ BENCHMARK(BM_JsonLines);
 // Parse and write, aprs-decode's work per line without the reading and writing of files.
 void BM_ParseAndJson(benchmark::State& state) {
   const auto& lines = Traffic();
-  rapidjson::StringBuffer out;
+  TJsonOutput out;
   TJsonLineWriter json(out);
   size_t i = 0;
   for (auto _ : state) {

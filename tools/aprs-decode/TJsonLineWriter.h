@@ -2,14 +2,15 @@
 // One decoded packet as one line of JSON (UTF-8), written straight into a RapidJSON buffer.
 // RAPIDJSON_SSE2 stays off: the SSE2 scan of RapidJSON 1.1.0 lets the control bytes 0x1A to 0x1F
 // through unescaped, and Mic-E data carries 0x1C to 0x1E.
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <vector>
 
-#include <rapidjson/stringbuffer.h>
 #include <rapidjson/writer.h>
 
 #include "common/DateTime.h"
@@ -26,9 +27,40 @@ inline bool IsPlainJsonText(std::string_view s) {
   return plain;
 }
 
+// The byte buffer the writer writes into, with a block append for texts that need no escaping.
+class TJsonOutput {
+ public:
+  using Ch = char;
+  void Put(char c) {
+    if (Size == Bytes.size()) Grow(1);
+    Bytes[Size++] = c;
+  }
+  void Flush() {}
+  char* Push(size_t n) {
+    if (Bytes.size() - Size < n) Grow(n);
+    char* at = Bytes.data() + Size;
+    Size += n;
+    return at;
+  }
+  void Append(std::string_view s) {
+    if (!s.empty()) std::memcpy(Push(s.size()), s.data(), s.size());
+  }
+  void Reserve(size_t n) {
+    if (Bytes.size() - Size < n) Grow(n);
+  }
+  const char* Data() const { return Bytes.data(); }
+  size_t GetSize() const { return Size; }
+  void Clear() { Size = 0; }
+
+ private:
+  void Grow(size_t n) { Bytes.resize(std::max(Bytes.size() * 2, Size + n + 4096)); }
+  std::vector<char> Bytes;
+  size_t Size = 0;
+};
+
 class TJsonLineWriter {
  public:
-  explicit TJsonLineWriter(rapidjson::StringBuffer& buffer) : Buffer(buffer), W(buffer) {}
+  explicit TJsonLineWriter(TJsonOutput& buffer) : Buffer(buffer), W(buffer) {}
 
   void Null() {
     W.Reset(Buffer);
@@ -146,10 +178,9 @@ class TJsonLineWriter {
   // the bytes go straight into the buffer, past the writer's byte-by-byte escape loop.
   void PutRaw(std::string_view text) {
     W.RawValue("", 0, rapidjson::kStringType);
-    char* o = Buffer.Push(text.size() + 2);
-    o[0] = '"';
-    std::memcpy(o + 1, text.data(), text.size());
-    o[text.size() + 1] = '"';
+    Buffer.Put('"');
+    Buffer.Append(text);
+    Buffer.Put('"');
   }
 
   // Most packet text is plain ASCII, copied as it is; anything else is converted from code page
@@ -219,8 +250,8 @@ class TJsonLineWriter {
     W.String(buf, static_cast<rapidjson::SizeType>(o - buf));
   }
 
-  rapidjson::StringBuffer& Buffer;
-  rapidjson::Writer<rapidjson::StringBuffer> W;
+  TJsonOutput& Buffer;
+  rapidjson::Writer<TJsonOutput> W;
   std::string Scratch;
 };
 

@@ -26,7 +26,7 @@ constexpr size_t kOutputFlushAt = 1 << 22;
 
 enum class TMode { Json, Render, Short };
 
-bool WriteAll(const char* data, size_t size) { return std::fwrite(data, 1, size, stdout) == size; }
+bool WriteAll(const char* data, size_t size) { return size == 0 || std::fwrite(data, 1, size, stdout) == size; }
 
 int Usage(FILE* to) {
   std::fputs("usage: aprs-decode [--render | --short] < monitor-lines\n", to);
@@ -49,7 +49,7 @@ int main(int argc, char** argv) {
       return Usage(stderr);
   }
 
-  rapidjson::StringBuffer out;
+  TJsonOutput out;
   out.Reserve(kOutputFlushAt + (1 << 16));
   TJsonLineWriter json(out);
   std::string text;
@@ -68,10 +68,10 @@ int main(int argc, char** argv) {
       else
         text = "failed";
       text += "\r\n\r\n";
-      std::memcpy(out.Push(text.size()), text.data(), text.size());
+      out.Append(text);
     }
     if (out.GetSize() >= kOutputFlushAt) {
-      writeFailed |= !WriteAll(out.GetString(), out.GetSize());
+      writeFailed |= !WriteAll(out.Data(), out.GetSize());
       out.Clear();
     }
   };
@@ -112,7 +112,7 @@ int main(int argc, char** argv) {
   if (kept > 0) handleLine(std::string_view(in.data(), kept));
   bool readFailed = std::ferror(stdin) != 0;
 
-  writeFailed |= !WriteAll(out.GetString(), out.GetSize());
+  writeFailed |= !WriteAll(out.Data(), out.GetSize());
   writeFailed |= std::fflush(stdout) != 0;
   if (readFailed) std::fputs("aprs-decode: error reading standard input\n", stderr);
   if (writeFailed) std::fputs("aprs-decode: error writing standard output\n", stderr);
