@@ -246,6 +246,9 @@ void ParsePath(TAprsPacket& packet, std::string_view path) {
 
   packet.ReversePath.clear();
   if (!packet.ViaInternet && !packet.HeardDirectly) {
+    size_t length = 0;
+    for (const std::string& e : packet.Digipeaters) length += e.size() + 1;
+    packet.ReversePath.reserve(length);  // one block, however long the path
     for (auto it = packet.Digipeaters.rbegin(); it != packet.Digipeaters.rend(); ++it) {
       std::string_view e = *it;
       if (IsReversePathFiller(e)) continue;
