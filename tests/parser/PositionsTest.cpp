@@ -64,6 +64,32 @@ TEST(PositionsTest, DecodesPositionsThroughParsePacket) {
   }
 }
 
+TEST(PositionsTest, DecodePositionConsumesOnlyWhatItDecodes) {
+  struct {
+    const char* in;
+    const char* left;
+    bool valid;
+  } cases[] = {
+      {"3300.00N/09700.00Wk PHG5132", " PHG5132", true},
+      {"/5L!!<*e7>7P[rest", "rest", true},
+      {"3300.00N/09700.00W", "3300.00N/09700.00W", false},
+      {"/5L!!<", "/5L!!<", false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.in);
+    TAprsPacket p;
+    std::string text = c.in;
+    DecodePosition(text, p);
+    EXPECT_EQ(text, c.left);
+    EXPECT_EQ(p.Position.Valid, c.valid);
+  }
+  TAprsPacket p;
+  std::string text = "3300.00N/09700.00Wk";
+  DecodePosition(text, p);
+  EXPECT_EQ(p.Position.Latitude.NMEA, "3300.00N");
+  EXPECT_EQ(p.Position.Longitude.NMEA, "09700.00W");
+}
+
 TEST(PositionsTest, CompressedFieldsInDetail) {
   auto p = ParsePacket("QQ5AAA>APRS:!/5L!!<*e7>7P[", 0, kNow);
   ASSERT_TRUE(p);
