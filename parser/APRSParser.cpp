@@ -246,9 +246,10 @@ void ParsePath(TAprsPacket& packet, std::string_view path) {
 
   packet.ReversePath.clear();
   if (!packet.ViaInternet && !packet.HeardDirectly) {
-    size_t length = 0;
-    for (const std::string& e : packet.Digipeaters) length += e.size() + 1;
-    packet.ReversePath.reserve(length);  // one block, however long the path
+    size_t length = 0;  // exact, so a short reverse path stays in the string's own buffer
+    for (const std::string& e : packet.Digipeaters)
+      if (!IsReversePathFiller(e)) length += (length ? 1 : 0) + e.size() - (!e.empty() && e.back() == '*');
+    packet.ReversePath.reserve(length);
     for (auto it = packet.Digipeaters.rbegin(); it != packet.Digipeaters.rend(); ++it) {
       std::string_view e = *it;
       if (IsReversePathFiller(e)) continue;
