@@ -35,6 +35,7 @@ class TJsonOutput {
     if (Size == Bytes.size()) Grow(1);
     Bytes[Size++] = c;
   }
+  void PutUnsafe(char c) { Bytes[Size++] = c; }  // after Reserve
   void Flush() {}
   char* Push(size_t n) {
     if (Bytes.size() - Size < n) Grow(n);
@@ -53,10 +54,28 @@ class TJsonOutput {
   void Clear() { Size = 0; }
 
  private:
-  void Grow(size_t n) { Bytes.resize(std::max(Bytes.size() * 2, Size + n + 4096)); }
+  // Rare, and kept out of line so that Put stays small enough to inline.
+  [[gnu::noinline]] void Grow(size_t n) { Bytes.resize(std::max(Bytes.size() * 2, Size + n + 4096)); }
   std::vector<char> Bytes;
   size_t Size = 0;
 };
+
+}  // namespace druv
+
+// The writer reserves room once per value and then puts bytes unchecked, as it does for its own
+// StringBuffer.
+namespace rapidjson {
+template <>
+inline void PutReserve(druv::TJsonOutput& stream, size_t count) {
+  stream.Reserve(count);
+}
+template <>
+inline void PutUnsafe(druv::TJsonOutput& stream, char c) {
+  stream.PutUnsafe(c);
+}
+}  // namespace rapidjson
+
+namespace druv {
 
 class TJsonLineWriter {
  public:
@@ -178,9 +197,10 @@ class TJsonLineWriter {
   // the bytes go straight into the buffer, past the writer's byte-by-byte escape loop.
   void PutRaw(std::string_view text) {
     W.RawValue("", 0, rapidjson::kStringType);
-    Buffer.Put('"');
-    Buffer.Append(text);
-    Buffer.Put('"');
+    char* o = Buffer.Push(text.size() + 2);
+    o[0] = '"';
+    if (!text.empty()) std::memcpy(o + 1, text.data(), text.size());
+    o[text.size() + 1] = '"';
   }
 
   // Most packet text is plain ASCII, copied as it is; anything else is converted from code page
@@ -222,13 +242,22 @@ class TJsonLineWriter {
     Text("heading_str", a.HeadingStr);
   }
 
-  // ISO 8601 in UTC: 2025-03-15T16:00:05Z, with milliseconds when there are any.
+  // ISO 8601 in UTC: 2025-03-15T16:00:05Z, with milliseconds when there are any. Packets without
+  // a timestamp of their own carry the receive time, so runs of lines share one text.
   void Timestamp(std::string_view k, TDateTime t) {
     Key(k);
     if (!(t > -693594.0 && t < 2958466.0)) {
       W.Null();
       return;
     }
+    if (t != LastTime || LastTimeText.empty()) {
+      LastTime = t;
+      LastTimeText = IsoText(t);
+    }
+    PutRaw(LastTimeText);
+  }
+
+  static std::string IsoText(TDateTime t) {
     const TDateTimeParts p = DecodeDateTime(t);
     char buf[32];
     char* o = buf;
@@ -247,12 +276,14 @@ class TJsonLineWriter {
       put(p.MilliSecond, 3);
     }
     sep('Z');
-    W.String(buf, static_cast<rapidjson::SizeType>(o - buf));
+    return std::string(buf, o);
   }
 
   TJsonOutput& Buffer;
   rapidjson::Writer<TJsonOutput> W;
   std::string Scratch;
+  TDateTime LastTime = 0;
+  std::string LastTimeText;
 };
 
 }  // namespace druv
