@@ -215,11 +215,15 @@ class TJsonLineWriter {
     o[text.size() + 1] = '"';
   }
 
-  // Most packet text is plain ASCII, copied as it is; anything else is converted from code page
-  // 1252 and left to the writer to escape.
+  // Most packet text is plain ASCII, copied as it is; other ASCII goes to the writer to escape,
+  // and text with bytes above 0x7F is converted from code page 1252 first.
   void String(std::string_view bytes) {
     if (IsPlainJsonText(bytes)) {
       PutRaw(bytes);
+      return;
+    }
+    if (std::none_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; })) {
+      W.String(bytes.data(), static_cast<rapidjson::SizeType>(bytes.size()));
       return;
     }
     Scratch = Cp1252ToUtf8(bytes);
