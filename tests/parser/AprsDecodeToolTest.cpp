@@ -344,10 +344,25 @@ TEST(AprsDecodeTool, RenderAndShortModes) {
   }
 }
 
-TEST(AprsDecodeTool, UnknownOptionIsRefused) {
-  const std::string cmd = std::string("'") + DRUV_BIN_DIR + "/aprs-decode' --bogus </dev/null 2>/dev/null";
-  const int status = std::system(cmd.c_str());
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 2);
+// An unknown option and an output that cannot be written are failures, not silent successes.
+TEST(AprsDecodeTool, ExitStatusReportsFailures) {
+  const std::string tool = std::string("'") + DRUV_BIN_DIR + "/aprs-decode'";
+  const std::string corpus = std::string("'") + DRUV_FIXTURES_DIR + "/corpus/real.txt'";
+  struct Case {
+    std::string Command;
+    int Status;
+  } cases[] = {
+      {tool + " --bogus </dev/null 2>/dev/null", 2},
+      {tool + " <" + corpus + " >/dev/full 2>/dev/null", 1},
+      {tool + " --render <" + corpus + " >/dev/full 2>/dev/null", 1},
+      {tool + " <" + corpus + " >/dev/null", 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Command);
+    const int status = std::system(c.Command.c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), c.Status);
+  }
 }
 
 }  // namespace

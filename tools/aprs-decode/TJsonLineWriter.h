@@ -1,5 +1,5 @@
 #pragma once
-// One decoded packet as one line of JSON (UTF-8), written straight into a RapidJSON buffer.
+// One decoded packet as one line of JSON (UTF-8), written with RapidJSON's Writer into a byte buffer.
 // RAPIDJSON_SSE2 stays off: the SSE2 scan of RapidJSON 1.1.0 lets the control bytes 0x1A to 0x1F
 // through unescaped, and Mic-E data carries 0x1C to 0x1E.
 #include <algorithm>

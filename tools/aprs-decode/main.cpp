@@ -80,14 +80,14 @@ int main(int argc, char** argv) {
   std::vector<char> in(kInputChunk);
   size_t kept = 0;
   bool pendingCr = false;  // the last chunk ended in CR; an LF that follows belongs to it
-  for (;;) {
+  while (!writeFailed) {
     if (in.size() - kept < kInputChunk / 2) in.resize(in.size() * 2);
     const size_t got = std::fread(in.data() + kept, 1, in.size() - kept, stdin);
     if (got == 0) break;
     const char* base = in.data();
     size_t start = 0, i = kept;
     const size_t end = kept + got;
-    if (pendingCr && kept == 0 && got > 0 && base[0] == '\n') start = i = 1;
+    if (pendingCr && kept == 0 && base[0] == '\n') start = i = 1;
     pendingCr = false;
     while (i < end) {
       const void* hit = std::memchr(base + i, '\n', end - i);
@@ -109,7 +109,7 @@ int main(int argc, char** argv) {
     kept = end - start;
     std::memmove(in.data(), in.data() + start, kept);
   }
-  if (kept > 0) handleLine(std::string_view(in.data(), kept));
+  if (kept > 0 && !writeFailed) handleLine(std::string_view(in.data(), kept));
   bool readFailed = std::ferror(stdin) != 0;
 
   writeFailed |= !WriteAll(out.Data(), out.GetSize());
