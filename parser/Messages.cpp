@@ -175,11 +175,12 @@ void DecodeBeacon(std::string_view info, TAprsPacket& packet) {
 }
 
 void DecodeGridLocator(std::string_view info, TAprsPacket& packet) {
-  std::string rest(info);
-  std::string locator;
-  SplitToken(rest, "]", locator);
+  // The locator runs to the "]" (as SplitToken splits it), without copying the field first.
+  const size_t close = info.find(']');
+  const std::string_view locator = TrimView(info.substr(0, close));
+  const std::string_view rest = close == std::string_view::npos ? std::string_view() : TrimView(info.substr(close + 1));
   LocatorPosition(locator, packet);
-  packet.Comment = std::move(rest);
+  packet.Comment.assign(rest);
   RoundCoordinates(packet);
 }
 

@@ -5,7 +5,10 @@
 //   aprs-decode --short    the short rendering, then an empty line
 //
 // Input is 8-bit (code page 1252); a line ends at LF, CR or CR LF. Output is UTF-8.
+#include <algorithm>
 #include <cstdio>
+#include <memory>
+#include <thread>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -22,7 +25,7 @@ namespace {
 using namespace druv;
 
 constexpr size_t kInputChunk = 1 << 22;
-constexpr size_t kOutputFlushAt = 1 << 22;
+constexpr unsigned kMaxWorkers = 8;
 
 enum class TMode { Json, Render, Short };
 
@@ -32,6 +35,41 @@ int Usage(FILE* to) {
   std::fputs("usage: aprs-decode [--render | --short] < monitor-lines\n", to);
   return to == stdout ? 0 : 2;
 }
+
+// Decodes a run of lines into its own output buffer, so several can work on one chunk at once
+// (the parser keeps no state between lines) and their outputs are written in input order.
+class TWorker {
+ public:
+  explicit TWorker(TMode mode) : Mode_(mode), Json_(Out) { Out.Reserve(1 << 22); }
+
+  void Lines(const std::string_view* first, const std::string_view* last) {
+    for (; first != last; ++first) Line(*first);
+  }
+
+  void Line(std::string_view line) {
+    auto packet = ParsePacket(line, 0);
+    if (Mode_ == TMode::Json) {
+      if (packet)
+        Json_.Packet(*packet);
+      else
+        Json_.Null();
+      return;
+    }
+    if (packet)
+      Text_ = Cp1252ToUtf8(Mode_ == TMode::Render ? packet->VerboseDisplayStr() : packet->ShortVerboseDisplayStr());
+    else
+      Text_ = "failed";
+    Text_ += "\r\n\r\n";
+    Out.Append(Text_);
+  }
+
+  TJsonOutput Out;
+
+ private:
+  TMode Mode_;
+  TJsonLineWriter Json_;
+  std::string Text_;
+};
 
 }  // namespace
 
@@ -49,31 +87,29 @@ int main(int argc, char** argv) {
       return Usage(stderr);
   }
 
-  TJsonOutput out;
-  out.Reserve(kOutputFlushAt + (1 << 16));
-  TJsonLineWriter json(out);
-  std::string text;
+  const unsigned workerCount = std::clamp(std::thread::hardware_concurrency(), 1u, kMaxWorkers);
+  std::vector<std::unique_ptr<TWorker>> workers;
+  for (unsigned w = 0; w < workerCount; ++w) workers.push_back(std::make_unique<TWorker>(mode));
   bool writeFailed = false;
 
-  auto handleLine = [&](std::string_view line) {
-    auto packet = ParsePacket(line, 0);
-    if (mode == TMode::Json) {
-      if (packet)
-        json.Packet(*packet);
-      else
-        json.Null();
-    } else {
-      if (packet)
-        text = Cp1252ToUtf8(mode == TMode::Render ? packet->VerboseDisplayStr() : packet->ShortVerboseDisplayStr());
-      else
-        text = "failed";
-      text += "\r\n\r\n";
-      out.Append(text);
+  // The complete lines of one chunk, split evenly among the workers, written back in order.
+  std::vector<std::string_view> lines;
+  auto decode = [&] {
+    const size_t n = lines.size();
+    const size_t share = (n + workerCount - 1) / workerCount;
+    std::vector<std::thread> threads;
+    for (unsigned w = 1; w < workerCount && w * share < n; ++w) {
+      const std::string_view* first = lines.data() + w * share;
+      const std::string_view* last = lines.data() + std::min(n, (w + 1) * share);
+      threads.emplace_back([&, w, first, last] { workers[w]->Lines(first, last); });
     }
-    if (out.GetSize() >= kOutputFlushAt) {
-      writeFailed |= !WriteAll(out.Data(), out.GetSize());
-      out.Clear();
+    workers[0]->Lines(lines.data(), lines.data() + std::min(n, share));
+    for (auto& t : threads) t.join();
+    for (auto& w : workers) {
+      if (!writeFailed) writeFailed = !WriteAll(w->Out.Data(), w->Out.GetSize());
+      w->Out.Clear();
     }
+    lines.clear();
   };
 
   // Lines may straddle reads: the unfinished tail moves to the front of the buffer.
@@ -96,7 +132,7 @@ int main(int argc, char** argv) {
       const void* cr = std::memchr(base + i, '\r', lf - i);
       size_t stop = cr ? static_cast<const char*>(cr) - base : lf;
       if (stop == end) break;  // unfinished line
-      handleLine(std::string_view(base + start, stop - start));
+      lines.emplace_back(base + start, stop - start);
       i = stop + 1;
       if (base[stop] == '\r') {
         if (i < end && base[i] == '\n')
@@ -106,13 +142,16 @@ int main(int argc, char** argv) {
       }
       start = i;
     }
+    decode();
     kept = end - start;
     std::memmove(in.data(), in.data() + start, kept);
   }
-  if (kept > 0 && !writeFailed) handleLine(std::string_view(in.data(), kept));
+  if (kept > 0 && !writeFailed) {
+    lines.emplace_back(in.data(), kept);
+    decode();
+  }
   bool readFailed = std::ferror(stdin) != 0;
 
-  writeFailed |= !WriteAll(out.Data(), out.GetSize());
   writeFailed |= std::fflush(stdout) != 0;
   if (readFailed) std::fputs("aprs-decode: error reading standard input\n", stderr);
   if (writeFailed) std::fputs("aprs-decode: error writing standard output\n", stderr);
