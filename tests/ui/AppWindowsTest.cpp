@@ -3,17 +3,20 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
+#include <QFile>
 #include <QLabel>
 #include <QLocale>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 
 #include "app/TAppWindows.h"
 #include "app/TDRUVform.h"
+#include "common/Files.h"
 #include "common/ProcessFlags.h"
 #include "platform/fakes/TFakeClock.h"
 #include "platform/fakes/TFakeSerialPort.h"
@@ -45,6 +48,8 @@ class TWatchingDialogs : public TScriptedDialogs {
 };
 
 struct TFixture {
+  // The main window reads and writes its settings files in an application folder of its own.
+  QTemporaryDir AppDir;
   TFakeSerialPort Port;
   TWatchingDialogs Dialogs;
   TRecordingWaits Waits;
@@ -54,8 +59,14 @@ struct TFixture {
   explicit TFixture(int tickerPeriodMs = 500) {
     Clock.Local = *EncodeDateTime(2024, 5, 6, 12, 34, 56);
     Clock.Utc = *EncodeDateTime(2024, 5, 6, 3, 10, 20);
+    SetAppFolder(AppDir.path().toStdString());
+    QFile::copy(DRUV_SOURCE_DIR "/data/aprssettings.txt", AppDir.filePath("aprssettings.txt"));
     Dialogs.Expect("information", TDRUVform::TermsNotice);
     Windows = std::make_unique<TAppWindows>(Port, Dialogs, Waits, Clock, tickerPeriodMs);
+  }
+  ~TFixture() {
+    Windows.reset();
+    SetAppFolder(DRUV_BIN_DIR);
   }
 };
 
