@@ -43,12 +43,6 @@ std::string FormatFixed(double v, int decimals) {
   return s;
 }
 
-std::string FormatFixedWidth(double v, int width, int decimals) {
-  std::string s = FormatFixed(v, decimals);
-  if (static_cast<int>(s.size()) < width) s.insert(0, width - s.size(), ' ');
-  return s;
-}
-
 std::string FormatInt(long long v) {
   char buf[32];
   auto r = std::to_chars(buf, buf + sizeof buf, v);
@@ -76,10 +70,5 @@ std::optional<long long> ParseInt(std::string_view s) {
 }
 
 long long RoundHalfEven(double v) { return static_cast<long long>(std::nearbyint(v)); }
-
-double RoundToDecimals(double v, int decimals) {
-  double f = std::pow(10.0, decimals);
-  return std::nearbyint(v * f) / f;
-}
 
 }  // namespace druv

@@ -11,8 +11,6 @@ namespace druv {
 std::string FormatGeneral(double v);
 // Fixed notation with the given number of decimals, like printf("%.*f") in the C locale.
 std::string FormatFixed(double v, int decimals);
-// Fixed notation padded on the left with blanks to width, like printf("%*.*f").
-std::string FormatFixedWidth(double v, int width, int decimals);
 std::string FormatInt(long long v);
 
 // Whole text must be a number (surrounding blanks allowed); "." is the only decimal separator.
@@ -21,7 +19,5 @@ std::optional<long long> ParseInt(std::string_view s);
 
 // Nearest integer, halves to even.
 long long RoundHalfEven(double v);
-// Round to a number of decimals, halves to even on the decimal value.
-double RoundToDecimals(double v, int decimals);
 
 }  // namespace druv

@@ -84,13 +84,6 @@ std::string UpperCase(std::string_view s) {
   return out;
 }
 
-std::string_view TrimView(std::string_view s) {
-  size_t b = 0, e = s.size();
-  while (b < e && static_cast<unsigned char>(s[b]) <= 0x20) ++b;
-  while (e > b && static_cast<unsigned char>(s[e - 1]) <= 0x20) --e;
-  return s.substr(b, e - b);
-}
-
 std::string Trim(std::string_view s) { return std::string(TrimView(s)); }
 
 }  // namespace druv

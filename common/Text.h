@@ -17,7 +17,13 @@ char32_t Cp1252ToCodePoint(unsigned char b);
 // Upper-casing changes only the letters a to z.
 std::string UpperCase(std::string_view s);
 // Trim removes leading and trailing blanks and control characters (bytes <= 0x20).
-std::string_view TrimView(std::string_view s);
+// Inline: the parser trims several times per line.
+inline std::string_view TrimView(std::string_view s) {
+  size_t b = 0, e = s.size();
+  while (b < e && static_cast<unsigned char>(s[b]) <= 0x20) ++b;
+  while (e > b && static_cast<unsigned char>(s[e - 1]) <= 0x20) --e;
+  return s.substr(b, e - b);
+}
 std::string Trim(std::string_view s);
 
 inline bool Contains(std::string_view s, std::string_view what) { return s.find(what) != std::string_view::npos; }

@@ -214,7 +214,7 @@ void ParsePath(TAprsPacket& packet, std::string_view path) {
     if (cls == kComma) {
       // An empty element ends the list; the markers are still looked for in the rest.
       if (listOpen) {
-        std::string_view token = TrimBlanks(path.substr(segmentStart, i - segmentStart));
+        std::string_view token = TrimView(path.substr(segmentStart, i - segmentStart));
         if (token.empty()) {
           listOpen = false;
         } else {
@@ -320,13 +320,13 @@ std::unique_ptr<TAprsPacket> ParsePacket(std::string_view line, int16_t port, TD
     if (id != dtUnknown && id != dtBeacon) info = SubView(info, 1);
     p.InformationField.assign(info);
     const size_t portAt = FindPortTail(header);
-    if (portAt != npos) header = TrimBlanks(header.substr(0, portAt));
+    if (portAt != npos) header = TrimView(header.substr(0, portAt));
     p.SourcePathHeader.assign(header);
 
     const size_t gt = test.Gt;
     std::string_view source = gt == npos ? std::string_view() : text.substr(0, gt);
     if (source.find('*') != npos) source.remove_suffix(1);
-    p.SourceCallSign = ParseCallsign(TrimBlanks(source));
+    p.SourceCallSign = ParseCallsign(TrimView(source));
 
     std::string_view h = p.SourcePathHeader;
     const size_t hgt = h.find('>');

@@ -10,14 +10,6 @@ constexpr char UpperChar(char c) { return (c >= 'a' && c <= 'z') ? static_cast<c
 constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 constexpr bool IsUpperLetter(char c) { return c >= 'A' && c <= 'Z'; }
 
-// Leading and trailing bytes <= 0x20 removed, as common/Text.h's TrimView; inline for the hot paths.
-inline std::string_view TrimBlanks(std::string_view s) {
-  size_t b = 0, e = s.size();
-  while (b < e && static_cast<unsigned char>(s[b]) <= 0x20) ++b;
-  while (e > b && static_cast<unsigned char>(s[e - 1]) <= 0x20) --e;
-  return s.substr(b, e - b);
-}
-
 // s holds upperNeedle at i, comparing s upper-cased.
 inline bool MatchesAt(std::string_view s, size_t i, std::string_view upperNeedle) {
   if (i > s.size() || s.size() - i < upperNeedle.size()) return false;

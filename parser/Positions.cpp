@@ -35,7 +35,7 @@ constexpr double kPow10[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1
 // A plain decimal number: optional blanks, sign, digits with at most one point. Anything else
 // (exponents, "inf", "nan") does not read, so a garbled coordinate cannot become non-finite.
 bool ReadDecimal(std::string_view s, double& value) {
-  s = TrimBlanks(s);
+  s = TrimView(s);
   if (!s.empty() && s[0] == '+') s.remove_prefix(1);
   const bool negative = !s.empty() && s[0] == '-';
   uint64_t mantissa = 0;
@@ -67,7 +67,7 @@ bool ReadDecimal(std::string_view s, double& value) {
 
 // A short integer field with optional blanks and sign; value unchanged when it does not read.
 bool ReadInt(std::string_view s, int& value) {
-  s = TrimBlanks(s);
+  s = TrimView(s);
   bool negative = false;
   if (!s.empty() && (s[0] == '+' || s[0] == '-')) {
     negative = s[0] == '-';

@@ -19,15 +19,13 @@ class TRxAssembler {
 
   void Char(char c);
   const std::string& RxLine() const { return RxLine_; }
-  // True while the rest of an over-long line is being skipped up to its CR.
-  bool Discarding() const { return Discarding_; }
 
   // The raw-list rule: contains ">" and starts with neither "cmd" nor "TC ".
   static bool IsRawPacketLine(const std::string& rxLine);
 
  private:
   std::string RxLine_;
-  bool Discarding_ = false;
+  bool Discarding_ = false;  // skipping the rest of an over-long line up to its CR
 };
 
 }  // namespace druv

@@ -36,7 +36,6 @@ bool TFakeSerialPort::ShowSetupDialog() {
   ++SetupDialogs;
   if (Journal_) Journal_->Add("setup dialog");
   if (!SetupConfirms) return false;
-  if (SetupChoiceSet) ApplySettings(SetupChoice);
   if (!Open_) Open();
   return true;
 }

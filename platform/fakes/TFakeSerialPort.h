@@ -16,8 +16,6 @@ class TFakeSerialPort : public ISerialPort {
   int FailWritesAfter = -1;        // -1: never; n: the write after n successful ones throws, and all later
   bool PurgeFails = false;
   bool SetupConfirms = true;       // answer of the setup dialog
-  TSerialSettingsRec SetupChoice;  // what the dialog applies on OK (defaults unless set)
-  bool SetupChoiceSet = false;
 
   // What was recorded.
   std::string Written;             // every byte written, in order

@@ -287,7 +287,9 @@ TEST(TncLink, ConfirmationsGuardResetAndRestoreDefaults) {
     EXPECT_EQ(restore.Port.Written, yes ? std::string("\x03^C\r\n\n\rBEACON EVERY 0 \r\nPACLEN 128 \r\nXFLOW ON \r\n"
                                                       "MON ON \r\nMCON OFF \r\nMCOM OFF \r\n")
                                         : std::string());
-    if (yes) EXPECT_EQ(restore.Waits.Waits, std::vector<int>{800});
+    if (yes) {
+      EXPECT_EQ(restore.Waits.Waits, std::vector<int>{800});
+    }
   }
 }
 
