@@ -18,6 +18,7 @@
 #include "common/Error.h"
 #include "common/Files.h"
 #include "common/ProcessFlags.h"
+#include "platform/IClock.h"
 #include "platform/IDialogs.h"
 #include "platform/ISerialPort.h"
 #include "platform/qt/QtText.h"
@@ -32,6 +33,7 @@
 #include "radio/ui/TTerminalTab.h"
 #include "radio/ui/TTerminalView.h"
 #include "radio/ui/TTncSettingsPanel.h"
+#include "radio/ui/TTrafficPanel.h"
 
 namespace druv {
 
@@ -78,6 +80,8 @@ TDXfunctions::TDXfunctions(ISerialPort& radioPort, IDialogs& dialogs, IWaits& wa
 
 TDXfunctions::~TDXfunctions() {
   Port_.SetReceiveHandler({});
+  Port_.SetLostHandler({});
+  SetBusyCursor(false);  // the hourglass of a Packet ON still waiting must not outlive the window
   Lines_.OnRawAboutToAppend = {};
   Lines_.OnRawAppended = {};
   Lines_.OnRawAboutToClear = {};
@@ -145,6 +149,8 @@ void TDXfunctions::BuildWidgets() {
     Panels_[i]->setAccessibleName(QString("Status panel %1").arg(i + 1));
     statusBar()->addWidget(Panels_[i], i == 5 ? 1 : 0);
   }
+  TrafficPanel_ = new TTrafficPanel(this);
+  statusBar()->addPermanentWidget(TrafficPanel_);
 
   HintPanel_ = new TStartupHintPanel(central);
   HintPanel_->raise();
@@ -225,7 +231,10 @@ void TDXfunctions::BuildMenu() {
 
 void TDXfunctions::Wire() {
   auto* rp = RadioPanel_;
-  connect(rp->PacketOnButton, &QPushButton::clicked, this, [this] { Run(&TTncLink::PacketOn); });
+  connect(rp->PacketOnButton, &QPushButton::clicked, this, [this] {
+    ResetTraffic();
+    Run(&TTncLink::PacketOn);
+  });
   connect(rp->PacketOffButton, &QPushButton::clicked, this, [this] { Run(&TTncLink::PacketOff); });
   connect(rp->RestartButton, &QPushButton::clicked, this, [this] { Run(&TTncLink::Restart); });
   connect(rp->SubRadioButton, &QPushButton::clicked, this, [this] { Run(&TTncLink::SubRadioOn); });
@@ -270,6 +279,7 @@ void TDXfunctions::Wire() {
   TerminalTab_->Terminal->OnChar = [this](char c) { Rx_.Char(c); };
   TerminalTab_->Terminal->OnKey = [this](char c) { TypedKey(c); };
   Port_.SetReceiveHandler([this](char c) { TerminalTab_->Terminal->Receive(c); });
+  Port_.SetLostHandler([this](const std::string& reason) { PortLost(reason); });
 }
 
 void TDXfunctions::CreationHook() {
@@ -317,10 +327,37 @@ void TDXfunctions::TypedKey(char c) {
   }
 }
 
+void TDXfunctions::PortLost(const std::string& reason) {
+  Rx_.DiscardLine();
+  Link_.PortLost(reason);
+}
+
 void TDXfunctions::PopulateDB() {
-  Lines_.Drain([this](const std::string& line) {
-    if (StationLogHook) StationLogHook(line);
-  });
+  const uint64_t linesBefore = Traffic_.Lines;
+  // The counts are shown even when the station log fails on a line (the error goes on to the ticker).
+  auto show = [&] {
+    if (Traffic_.Lines != linesBefore) Traffic_.LastLineTime = Clock_.LocalNow();
+    TrafficPanel_->Show(Traffic_);
+  };
+  try {
+    Lines_.Drain([this](const std::string& line) {
+      ++Traffic_.Lines;
+      if (!StationLogHook) return;
+      if (StationLogHook(line))
+        ++Traffic_.Packets;
+      else
+        ++Traffic_.Rejected;
+    });
+  } catch (...) {
+    show();
+    throw;
+  }
+  show();
+}
+
+void TDXfunctions::ResetTraffic() {
+  Traffic_ = {};
+  TrafficPanel_->Show(Traffic_);
 }
 
 void TDXfunctions::TestData() {
@@ -393,6 +430,11 @@ void TDXfunctions::HideStartLabelAndRadioPanel() {
   RadioPanel_->hide();
 }
 
+void TDXfunctions::ShowStartLabelAndRadioPanel() {
+  RadioPanel_->StartLabel->show();
+  RadioPanel_->show();
+}
+
 void TDXfunctions::SetBusyCursor(bool busy) {
   if (busy == Busy_) return;
   Busy_ = busy;
@@ -407,6 +449,8 @@ void TDXfunctions::SelectTab(int pageIndex) { Tabs_->setCurrentIndex(pageIndex);
 void TDXfunctions::SetStatusLine(const std::string& text) { Lines_.ShowStatusText(text); }
 
 void TDXfunctions::StartWaitingTimer() { Timer2_->start(); }
+
+void TDXfunctions::StopWaitingTimer() { Timer2_->stop(); }
 
 void TDXfunctions::SetPacketOnEnabled(bool enabled) { RadioPanel_->PacketOnButton->setEnabled(enabled); }
 

@@ -13,6 +13,7 @@
 #include "radio/TReceivedLines.h"
 #include "radio/TRxAssembler.h"
 #include "radio/TTncLink.h"
+#include "radio/TTrafficCounts.h"
 
 class QLabel;
 class QLineEdit;
@@ -35,6 +36,7 @@ class TTerminalTab;
 class TRawPacketsTab;
 class TStartupHintPanel;
 class TStuffTab;
+class TTrafficPanel;
 
 class TDXfunctions : public QMainWindow, private ITncLinkView {
   Q_OBJECT
@@ -48,10 +50,11 @@ class TDXfunctions : public QMainWindow, private ITncLinkView {
   // Set by the application: menu items that open another window pass its class name
   // ("TaprsConfigFm", "TAprsMapFm2", "TzelGPS", "TOpenMapFm", "TOpenStreetMapFm").
   std::function<void(const char* windowClass)> ShowWindowHook;
-  // The station log's processing of one received line.
-  std::function<void(const std::string& line)> StationLogHook;
+  // The station log's processing of one received line; true when the line made a packet.
+  std::function<bool(const std::string& line)> StationLogHook;
 
-  // The ticker's station-log step: processes every line received since the last call, in order.
+  // The ticker's station-log step: processes every line received since the last call, in order,
+  // counts them and shows the counts.
   void PopulateDB();
 
   // The shell "open" for web links and help; the Qt desktop services unless replaced.
@@ -78,6 +81,8 @@ class TDXfunctions : public QMainWindow, private ITncLinkView {
   QLabel* StatusPanel(int panel) const { return Panels_.at(static_cast<size_t>(panel - 1)); }
   QTimer* Timer2() const { return Timer2_; }
   QPushButton* CloseButton() const { return CloseButton_; }
+  TTrafficPanel* TrafficPanel() const { return TrafficPanel_; }
+  const TTrafficCountsRec& Traffic() const { return Traffic_; }
   QListView* StationList() const { return ListBox9_; }
   QListView* WxStationList() const { return ListBox3_; }
   std::vector<std::string>& StationLines() { return StationLines_; }
@@ -89,6 +94,8 @@ class TDXfunctions : public QMainWindow, private ITncLinkView {
   void HelpClick();
   void AboutClick();
   void ClearRawData();
+  // "Packet ON" starts the traffic counts afresh.
+  void ResetTraffic();
 
  protected:
   void closeEvent(QCloseEvent* e) override;
@@ -98,10 +105,12 @@ class TDXfunctions : public QMainWindow, private ITncLinkView {
   // ITncLinkView
   void SetStartLabel(const std::string& text) override;
   void HideStartLabelAndRadioPanel() override;
+  void ShowStartLabelAndRadioPanel() override;
   void SetBusyCursor(bool busy) override;
   void SelectTab(int pageIndex) override;
   void SetStatusLine(const std::string& text) override;
   void StartWaitingTimer() override;
+  void StopWaitingTimer() override;
   void SetPacketOnEnabled(bool enabled) override;
   void StartTicker() override;
   void HideSettingsPanel() override;
@@ -118,6 +127,7 @@ class TDXfunctions : public QMainWindow, private ITncLinkView {
   // Runs a TTncLink action with the parameter texts as they stand in the fields.
   void Run(void (TTncLink::*action)());
   void TypedKey(char c);
+  void PortLost(const std::string& reason);
 
   ISerialPort& Port_;
   IDialogs& Dialogs_;
@@ -131,6 +141,7 @@ class TDXfunctions : public QMainWindow, private ITncLinkView {
   TTncLink Link_;
   TComposerTextsRec Composer_;
   std::vector<std::string> StationLines_, WxLines_;
+  TTrafficCountsRec Traffic_;
   bool Busy_ = false;
 
   TLinesModel* RawModel_ = nullptr;
@@ -147,6 +158,7 @@ class TDXfunctions : public QMainWindow, private ITncLinkView {
   QListView* ListBox9_ = nullptr;
   QListView* ListBox3_ = nullptr;
   std::array<QLabel*, 6> Panels_{};
+  TTrafficPanel* TrafficPanel_ = nullptr;
   QPushButton* CloseButton_ = nullptr;
   QTimer* Timer2_ = nullptr;
 };
