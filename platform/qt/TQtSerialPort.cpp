@@ -120,7 +120,6 @@ void TQtSerialPort::Open() {
   if (IsOpen()) return;
   // A lost port whose close is still pending is closed now; its loss is no longer reported.
   Close();
-  ++Generation_;
   ReadFailures_ = 0;
   Port_->setPortName(ToQString(Settings_.Port));
   if (!Port_->open(QIODevice::ReadWrite)) Fail(FromQString(Port_->errorString()));
@@ -128,7 +127,7 @@ void TQtSerialPort::Open() {
     ConfigureLine();
   } catch (...) {
     // A port that cannot take its settings would talk to the radio at the wrong speed.
-    Port_->close();
+    Close();
     throw;
   }
 }

@@ -2,15 +2,12 @@
 // against tnc-sim, whose pseudo-terminal closes under the program. The operator is told once,
 // nothing filed is lost, the tickers run on, and the station receives again from the same link
 // coming back (Packet ON) or from a new device (Set Port, then Packet ON).
-#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
-#include <functional>
 #include <memory>
 
 #include "app/TTickerSet.h"
@@ -24,6 +21,7 @@
 #include "radio/ui/TDXfunctions.h"
 #include "radio/ui/TRadioControlsPanel.h"
 #include "radio/ui/TStartupHintPanel.h"
+#include "tests/platform_qt/ModalDialog.h"
 #include "tests/platform_qt/TTncSimProcess.h"
 
 using namespace druv;
@@ -31,23 +29,6 @@ using namespace druv;
 namespace {
 
 const QString kPlay = DRUV_FIXTURES_DIR "/monitor-lines.txt";
-
-// Runs f on the modal dialog as soon as it is up.
-void WhenDialogShows(std::function<void(QWidget*)> f) {
-  QTimer::singleShot(0, [f] {
-    if (QWidget* w = QApplication::activeModalWidget())
-      f(w);
-    else
-      WhenDialogShows(f);
-  });
-}
-
-template <class T>
-T* Named(QWidget* dialog, const QString& accessibleName) {
-  for (T* w : dialog->findChildren<T*>())
-    if (w->accessibleName() == accessibleName) return w;
-  return nullptr;
-}
 
 std::unique_ptr<TTncSimProcess> Radio(const QString& link = QString()) {
   QStringList args{"--play", kPlay, "--rate", "40", "--loop"};
