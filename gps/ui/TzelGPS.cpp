@@ -129,6 +129,7 @@ void TzelGPS::SentenceArrived(const std::string& sentence) {
   // Serial noise: a damaged position must not reach a beacon.
   if (NmeaChecksumMismatch(sentence)) return;
   Edit1->setText(ToQString(sentence));
+  Edit1->setCursorPosition(0);  // the sentence's start, not its line end, in view
   TGpsSentenceRec r;
   try {
     r = DecodeGpsSentence(sentence);
