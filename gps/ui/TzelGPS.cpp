@@ -43,9 +43,9 @@ TzelGPS::TzelGPS(ISerialPort& gpsPort, IDialogs& dialogs, QWidget* parent)
 
   Framer_.OnFrame = [this](const std::string& s) { SentenceArrived(s); };
   Port_.SetReceiveHandler([this](char c) { Framer_.Feed(c); });
-  Port_.ApplySettings(GpsPortDefaults());
   const std::string ini = AppPath(GpsIniFileName);
   try {
+    Port_.ApplySettings(GpsPortDefaults());
     if (FileExists(ini))
       Port_.LoadSettings(ini);
     else
