@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 namespace druv {
@@ -69,7 +70,7 @@ class TSortedLineList : public TLineSource {
   size_t IndexOf(std::string_view text) const;
   void Clear();
 
-  static constexpr size_t MaxBlock = 512;
+  static constexpr size_t MaxBlock = 128;
 
  private:
   struct TBlockPlaceRec {
@@ -80,6 +81,8 @@ class TSortedLineList : public TLineSource {
   std::vector<std::vector<std::string>> Blocks_;
   std::vector<size_t> Starts_;  // index of each block's first item
   size_t Count_ = 0;
+  // The items with a to z upper-cased: a call already listed is found without the search.
+  std::unordered_set<std::string> Folded_;
 };
 
 }  // namespace druv
