@@ -70,13 +70,12 @@ size_t TSortedLineList::IndexOf(std::string_view text) const {
 }
 
 bool TSortedLineList::Add(std::string_view text) {
-  std::string folded(text);
-  for (char& c : folded) c = static_cast<char>(Fold(c));
-  if (!Folded_.insert(std::move(folded)).second) return false;
   TBlockPlaceRec p = LowerBound(text);
   if (Blocks_.empty()) {
     Blocks_.emplace_back();
     Starts_.push_back(0);
+  } else if (p.Offset < Blocks_[p.Block].size() && CompareTextIgnoringCase(Blocks_[p.Block][p.Offset], text) == 0) {
+    return false;
   }
   const size_t index = Starts_[p.Block] + p.Offset;
   AboutToInsert(index);
@@ -101,7 +100,6 @@ void TSortedLineList::Clear() {
   AboutToClear();
   Blocks_.clear();
   Starts_.clear();
-  Folded_.clear();
   Count_ = 0;
   Cleared();
 }

@@ -5,7 +5,6 @@
 #include <functional>
 #include <string>
 #include <string_view>
-#include <unordered_set>
 #include <vector>
 
 namespace druv {
@@ -81,8 +80,6 @@ class TSortedLineList : public TLineSource {
   std::vector<std::vector<std::string>> Blocks_;
   std::vector<size_t> Starts_;  // index of each block's first item
   size_t Count_ = 0;
-  // The items with a to z upper-cased: a call already listed is found without the search.
-  std::unordered_set<std::string> Folded_;
 };
 
 }  // namespace druv
