@@ -86,6 +86,12 @@ TDXfunctions::~TDXfunctions() {
   Lines_.OnRawAboutToClear = {};
   Lines_.OnRawCleared = {};
   Lines_.OnStatusChanged = {};
+  // The station tabs' models watch lists of the station log, which goes before the widgets do.
+  delete WeatherTab_;
+  delete WxTab_;
+  delete MessagesTab_;
+  delete ThirdPartyTab_;
+  delete StationsTab_;
 }
 
 QListView* TDXfunctions::StationList() const { return StationsTab_->ListBox9; }
