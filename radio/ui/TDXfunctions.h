@@ -14,10 +14,13 @@
 #include "radio/TRxAssembler.h"
 #include "radio/TTncLink.h"
 #include "radio/TTrafficCounts.h"
+#include "stations/TStationLog.h"
+#include "stations/TWeatherGrid.h"
 
 class QLabel;
 class QLineEdit;
 class QListView;
+class QPlainTextEdit;
 class QPushButton;
 class QTabWidget;
 class QTimer;
@@ -37,6 +40,14 @@ class TRawPacketsTab;
 class TStartupHintPanel;
 class TStuffTab;
 class TTrafficPanel;
+class TWeatherTab;
+class TWxStationsTab;
+class TMessagesTab;
+class TThirdPartyTab;
+class TStationsTab;
+class TaprsDBFm;
+class TStnDataFm;
+class IStationMapLink;
 
 class TDXfunctions : public QMainWindow, private ITncLinkView {
   Q_OBJECT
@@ -51,11 +62,26 @@ class TDXfunctions : public QMainWindow, private ITncLinkView {
   // ("TaprsConfigFm", "TAprsMapFm2", "TzelGPS", "TOpenMapFm", "TOpenStreetMapFm").
   std::function<void(const char* windowClass)> ShowWindowHook;
   // The station log's processing of one received line; true when the line made a packet.
+  // Set to the station log's own processing at creation; a wrapper may count or watch lines.
   std::function<bool(const std::string& line)> StationLogHook;
 
   // The ticker's station-log step: processes every line received since the last call, in order,
   // counts them and shows the counts.
   void PopulateDB();
+
+  // The station log behind the lists, and the windows it works with. Set by the application once
+  // the station dataset window (which owns the table) and the station information window exist.
+  TStationLog& StationLog() { return StationLog_; }
+  TWeatherGrid& WeatherGrid() { return WeatherGrid_; }
+  void SetStationWindows(TaprsDBFm& dataset, TStnDataFm& stationInfo);
+  // The station map, which takes the nearest-station search's find.
+  void SetStationMap(IStationMapLink* map) { StationMap_ = map; }
+
+  // Station details: the raw list's and the station list's double-clicks, and the hidden
+  // nearest-station search the map's right click runs after writing Edit3 and Edit6.
+  void RawListDblClick();
+  void StationListDblClick();
+  void Button70Click();
 
   // The shell "open" for web links and help; the Qt desktop services unless replaced.
   void SetBrowser(IBrowser& browser) { Browser_ = &browser; }
@@ -83,10 +109,17 @@ class TDXfunctions : public QMainWindow, private ITncLinkView {
   QPushButton* CloseButton() const { return CloseButton_; }
   TTrafficPanel* TrafficPanel() const { return TrafficPanel_; }
   const TTrafficCountsRec& Traffic() const { return Traffic_; }
-  QListView* StationList() const { return ListBox9_; }
-  QListView* WxStationList() const { return ListBox3_; }
-  std::vector<std::string>& StationLines() { return StationLines_; }
-  std::vector<std::string>& WxStationLines() { return WxLines_; }
+  QListView* StationList() const;
+  QListView* WxStationList() const;
+  TWeatherTab* WeatherTab() const { return WeatherTab_; }
+  TWxStationsTab* WxStationsTab() const { return WxTab_; }
+  TMessagesTab* MessagesTab() const { return MessagesTab_; }
+  TThirdPartyTab* ThirdPartyTab() const { return ThirdPartyTab_; }
+  TStationsTab* StationsTab() const { return StationsTab_; }
+  QPlainTextEdit* Memo3() const { return Memo3_; }
+  QLineEdit* Edit3() const { return Edit3_; }
+  QLineEdit* Edit6() const { return Edit6_; }
+  QPushButton* Button70() const { return Button70_; }
 
   // Menu actions that belong to no subsystem window.
   void TestData();
@@ -140,23 +173,32 @@ class TDXfunctions : public QMainWindow, private ITncLinkView {
   TRxAssembler Rx_;
   TTncLink Link_;
   TComposerTextsRec Composer_;
-  std::vector<std::string> StationLines_, WxLines_;
   TTrafficCountsRec Traffic_;
+  TStationLog StationLog_;
+  TWeatherGrid WeatherGrid_;
+  TaprsDBFm* DataSetFm_ = nullptr;
+  TStnDataFm* StnDataFm_ = nullptr;
+  IStationMapLink* StationMap_ = nullptr;
   bool Busy_ = false;
 
   TLinesModel* RawModel_ = nullptr;
-  TLinesModel* StationModel_ = nullptr;
-  TLinesModel* WxModel_ = nullptr;
   TRadioControlsPanel* RadioPanel_ = nullptr;
   TTncSettingsPanel* SettingsPanel_ = nullptr;
   TTerminalTab* TerminalTab_ = nullptr;
   TRawPacketsTab* RawTab_ = nullptr;
   TStartupHintPanel* HintPanel_ = nullptr;
   TStuffTab* StuffTab_ = nullptr;
+  TWeatherTab* WeatherTab_ = nullptr;
+  TWxStationsTab* WxTab_ = nullptr;
+  TMessagesTab* MessagesTab_ = nullptr;
+  TThirdPartyTab* ThirdPartyTab_ = nullptr;
+  TStationsTab* StationsTab_ = nullptr;
+  QPlainTextEdit* Memo3_ = nullptr;
+  QLineEdit* Edit3_ = nullptr;
+  QLineEdit* Edit6_ = nullptr;
+  QPushButton* Button70_ = nullptr;
   QTabWidget* Tabs_ = nullptr;
   QLineEdit* Edit4_ = nullptr;
-  QListView* ListBox9_ = nullptr;
-  QListView* ListBox3_ = nullptr;
   std::array<QLabel*, 6> Panels_{};
   TTrafficPanel* TrafficPanel_ = nullptr;
   QPushButton* CloseButton_ = nullptr;
