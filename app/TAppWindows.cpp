@@ -76,6 +76,9 @@ TAppWindows::TAppWindows(ISerialPort& radioPort, IDialogs& dialogs, IWaits& wait
   Create<TOpenMapFm>();
 
   DXfunctions_->StartTickerHook = [this] { Tickers_.Start(); };
+  DXfunctions_->RepaintMapHook = [this] {
+    if (QWidget* map = Window(QStringLiteral("TAprsMapFm2"))) map->update();
+  };
   DXfunctions_->ShowWindowHook = [this](const char* windowClass) {
     ShowWindow(QString::fromLatin1(windowClass));
   };

@@ -105,8 +105,15 @@ TDateTime TAprsMessenger::After(int seconds) const { return Clock_.UtcNow() + se
 
 void TAprsMessenger::Transmit(const std::string& line) { Transmitter_.Transmit(line, kMessageTiming); }
 
-void TAprsMessenger::Changed(size_t row) {
-  if (OnOutgoingChanged) OnOutgoingChanged(row);
+void TAprsMessenger::Changed(TMessageList list, size_t row) {
+  if (OnChanged) OnChanged(list, row);
+}
+
+template <class TRec>
+void TAprsMessenger::Append(TMessageList list, std::vector<TRec>& rows, TRec rec) {
+  if (OnAboutToAdd) OnAboutToAdd(list, rows.size());
+  rows.push_back(std::move(rec));
+  if (OnAdded) OnAdded(list);
 }
 
 std::string TAprsMessenger::TakeNumber() {
@@ -127,8 +134,7 @@ bool TAprsMessenger::Send(const std::string& addressee, const std::string& text)
   Transmit(MessageLine(m.Addressee, m.Text, m.Number));
   m.SentLocal = Clock_.LocalNow();
   m.NextDueUtc = After(RetryWaitsSeconds[0]);
-  Outgoing_.push_back(std::move(m));
-  if (OnOutgoingAdded) OnOutgoingAdded(Outgoing_.size() - 1);
+  Append(mlOutgoing, Outgoing_, std::move(m));
   Reschedule();
   return true;
 }
@@ -156,7 +162,7 @@ void TAprsMessenger::Answered(const std::string& from, const std::string& number
     // A late ack still tells the operator the message arrived; a late rej changes nothing.
     if (Pending(m) || (m.State == osFailed && verdict == osAcked)) {
       m.State = verdict;
-      Changed(i);
+      Changed(mlOutgoing, i);
       Reschedule();
     }
     return;
@@ -180,10 +186,9 @@ void TAprsMessenger::MessageForUs(const TAprsPacket& packet, const std::string& 
   if (row < Incoming_.size()) {
     ++Incoming_[row].Copies;
     Incoming_[row].LastHeardUtc = now;
-    if (OnIncomingChanged) OnIncomingChanged(row);
+    Changed(mlIncoming, row);
   } else {
-    Incoming_.push_back({from, text, number, Clock_.LocalNow(), now, 1});
-    if (OnIncomingAdded) OnIncomingAdded(row);
+    Append(mlIncoming, Incoming_, TIncomingMessageRec{from, text, number, Clock_.LocalNow(), now, 1});
   }
   // Every copy is answered: the sender repeats because it did not hear the last ack.
   if (!number.empty()) Transmit(AckLine(from, number));
@@ -204,7 +209,7 @@ void TAprsMessenger::RetryTick() {
     } else {
       m.State = osFailed;
     }
-    Changed(i);
+    Changed(mlOutgoing, i);
   }
   Reschedule();
 }

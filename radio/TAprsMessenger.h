@@ -20,6 +20,7 @@ class ITimer;
 class TAprsPacket;
 
 enum TOutgoingState : uint8_t { osSent, osRetry, osAcked, osRejected, osFailed };
+enum TMessageList : uint8_t { mlOutgoing, mlIncoming };
 
 struct TOutgoingMessageRec {
   std::string Addressee;  // upper case
@@ -69,8 +70,9 @@ class TAprsMessenger {
   // The number of the last message sent; the next one counts on from it.
   int LastNumber = 0;
   std::function<void(int number)> OnNumberTaken;
-  // For the window's lists: a row was added or changed.
-  std::function<void(size_t row)> OnOutgoingAdded, OnOutgoingChanged, OnIncomingAdded, OnIncomingChanged;
+  // For the window's lists: a row is about to be appended, was appended, or changed.
+  std::function<void(TMessageList list, size_t row)> OnAboutToAdd, OnChanged;
+  std::function<void(TMessageList list)> OnAdded;
 
   // " Send Msg to>": checks, numbers and sends; false (after an error box) when nothing was sent.
   bool Send(const std::string& addressee, const std::string& text);
@@ -89,7 +91,9 @@ class TAprsMessenger {
   void Transmit(const std::string& line);
   void Reschedule();
   TDateTime After(int seconds) const;
-  void Changed(size_t row);
+  void Changed(TMessageList list, size_t row);
+  template <class TRec>
+  void Append(TMessageList list, std::vector<TRec>& rows, TRec rec);
 
   IAprsTransmitter& Transmitter_;
   IDialogs& Dialogs_;

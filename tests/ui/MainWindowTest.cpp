@@ -50,6 +50,7 @@ struct TRig {
     SetAppFolder(Dir.path().toStdString());
     WriteFileAtomic(AppPath("aprssettings.txt"),
                     settings.empty() ? *ReadFile(DRUV_SOURCE_DIR "/data/aprssettings.txt") : settings);
+    WriteFileAtomic(AppPath("qth.cfg"), *ReadFile(DRUV_SOURCE_DIR "/data/qth.cfg"));
     if (expectMyCallBox)
       Dialogs.Expect("error",
                      "To begin, you MUST enter MYCALL data (Preferences> APRS TNC Settings) and your position info "
