@@ -29,51 +29,16 @@
 #include "radio/ui/TTerminalTab.h"
 #include "radio/ui/TTerminalView.h"
 #include "radio/ui/TTncSettingsPanel.h"
+#include "tests/ui/TMainWindowRig.h"
 
 using namespace druv;
 
 namespace {
 
-// A main window over fakes, in an application folder of its own.
-struct TRig {
-  QTemporaryDir Dir;
-  TJournal J;
-  TFakeSerialPort Port{&J};
-  TScriptedDialogs Dialogs{&J};
-  TRecordingWaits Waits;
-  TFakeClock Clock;
-  TRecordingBrowser Browser;
-  std::unique_ptr<TDXfunctions> Window;
-  int TickersStarted = 0;
-
-  explicit TRig(const std::string& settings = std::string(), bool expectMyCallBox = false) {
-    SetAppFolder(Dir.path().toStdString());
-    WriteFileAtomic(AppPath("aprssettings.txt"),
-                    settings.empty() ? *ReadFile(DRUV_SOURCE_DIR "/data/aprssettings.txt") : settings);
-    WriteFileAtomic(AppPath("qth.cfg"), *ReadFile(DRUV_SOURCE_DIR "/data/qth.cfg"));
-    if (expectMyCallBox)
-      Dialogs.Expect("error",
-                     "To begin, you MUST enter MYCALL data (Preferences> APRS TNC Settings) and your position info "
-                     "(Preferences>Create a Position Packet. ");
-    Window = std::make_unique<TDXfunctions>(Port, Dialogs, Waits, Clock);
-    Window->SetBrowser(Browser);
-    Window->StartTickerHook = [this] { ++TickersStarted; };
-    J.Clear();
-  }
-  ~TRig() { SetAppFolder(DRUV_BIN_DIR); }
-};
-
 QStringList MenuTexts(QMenu* menu) {
   QStringList out;
   for (QAction* a : menu->actions()) out << (a->isSeparator() ? "-" : a->text() + (a->isEnabled() ? "" : " [off]"));
   return out;
-}
-
-QAction* FindAction(QMainWindow* w, const QString& text) {
-  for (QAction* top : w->menuBar()->actions())
-    for (QAction* a : top->menu()->actions())
-      if (a->text() == text) return a;
-  return nullptr;
 }
 
 }  // namespace
