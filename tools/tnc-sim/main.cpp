@@ -28,7 +28,7 @@ void OnStopSignal(int) { gStop = 1; }
 
 const char* kUsage =
     "usage: tnc-sim [--link PATH] [--record FILE] [--raw FILE] [--play FILE] [--rate LINES_PER_SECOND]\n"
-    "               [--loop] [--line-end CR|CRLF|LFCR]\n"
+    "               [--loop] [--line-end CR|CRLF|LFCR] [--ack-messages]\n"
     "  --link PATH      make PATH a symbolic link to the terminal device\n"
     "  --record FILE    text log of every read: seconds since start, then the bytes (<CR> <LF> <03> ...)\n"
     "  --raw FILE       the exact bytes received\n"
@@ -36,6 +36,7 @@ const char* kUsage =
     "  --rate N         lines per second (default 2)\n"
     "  --loop           start the capture again after its last line\n"
     "  --line-end E     what follows each monitor line: CR (default), CRLF or LFCR\n"
+    "  --ack-messages   play the addressee's ack one second after each numbered APRS message sent\n"
     "Playing starts once \"TC 0;\" and \"MON ON\" have been received, pauses on \"TC 1;\" or \"MON OFF\".\n"
     "Stops on SIGTERM, SIGINT or SIGHUP.\n";
 
@@ -102,6 +103,7 @@ int main(int argc, char** argv) {
     else if (a == "--raw") rawPath = value();
     else if (a == "--play") playPath = value();
     else if (a == "--loop") options.Loop = true;
+    else if (a == "--ack-messages") options.AckMessages = true;
     else if (a == "--rate") {
       std::string v = value();
       auto r = ParseDouble(v);
