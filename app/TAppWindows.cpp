@@ -56,8 +56,8 @@ TWindow* TAppWindows::Create(TArgs&&... args) {
   return raw;
 }
 
-TAppWindows::TAppWindows(ISerialPort& radioPort, IDialogs& dialogs, IWaits& waits, IClock& clock,
-                         int tickerPeriodMs)
+TAppWindows::TAppWindows(ISerialPort& radioPort, ISerialPort& gpsPort, IDialogs& dialogs, IWaits& waits,
+                         IClock& clock, int tickerPeriodMs)
     : Clock_(clock),
       Tickers_([this] { DXfunctions_->setWindowTitle(TickerCaption(Clock_.LocalNow())); },
                [this] { DXfunctions_->PopulateDB(); }, tickerPeriodMs) {
@@ -71,7 +71,7 @@ TAppWindows::TAppWindows(ISerialPort& radioPort, IDialogs& dialogs, IWaits& wait
   Create<TStnDataFm>();
   Create<TsymbolFm>();
   Create<TaprsDBFm>();
-  Create<TzelGPS>();
+  auto* gps = Create<TzelGPS>(gpsPort, dialogs);
   Create<TTileFm>();
   Create<TOpenMapFm>();
 
@@ -79,6 +79,12 @@ TAppWindows::TAppWindows(ISerialPort& radioPort, IDialogs& dialogs, IWaits& wait
   DXfunctions_->RepaintMapHook = [this] {
     if (QWidget* map = Window(QStringLiteral("TAprsMapFm2"))) map->update();
   };
+  // Each GPS fix goes into the composer, which composes the report from it.
+  gps->ComposerPositionHook = [this](const QString& latitude, const QString& longitude) {
+    DXfunctions_->SetComposerLatitude(latitude);
+    DXfunctions_->SetComposerLongitude(longitude);
+  };
+  gps->ComposeHook = [this] { DXfunctions_->Compose(); };
   DXfunctions_->ShowWindowHook = [this](const char* windowClass) {
     ShowWindow(QString::fromLatin1(windowClass));
   };
