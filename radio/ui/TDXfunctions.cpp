@@ -41,6 +41,7 @@
 #include "radio/ui/TTerminalTab.h"
 #include "radio/ui/TTerminalView.h"
 #include "radio/ui/TTncSettingsPanel.h"
+#include "stations/TStationLog.h"
 
 namespace druv {
 
@@ -359,13 +360,21 @@ void TDXfunctions::TypedKey(char c) {
 void TDXfunctions::PopulateDB() {
   Lines_.Drain([this](const std::string& line) {
     if (StationLogHook) StationLogHook(line);
-    // Only messages concern the messenger; the rest need not be parsed twice.
-    if (LineDataType(line) != dtMessage) return;
-    if (auto packet = ParsePacket(line, 0, Clock_.UtcNow())) {
-      Messenger_.MyCall = CallSignOfMyCall(FromQString(SettingsPanel_->Fields[1]->text()));
-      Messenger_.PacketHeard(*packet);
-    }
+    // Without a station log only messages concern anyone here: the rest are not parsed.
+    if (StationLog_ || LineDataType(line) != dtMessage) return;
+    if (auto packet = ParsePacket(line, 0, Clock_.UtcNow())) PacketHeard(*packet);
   });
+}
+
+void TDXfunctions::AttachStationLog(TStationLog& log) {
+  StationLog_ = &log;
+  StationLogHook = [&log](const std::string& line) { log.Process(line); };
+  log.OnPacket = [this](const TAprsPacket& packet, const std::string&) { PacketHeard(packet); };
+}
+
+void TDXfunctions::PacketHeard(const TAprsPacket& packet) {
+  Messenger_.MyCall = CallSignOfMyCall(FromQString(SettingsPanel_->Fields[1]->text()));
+  Messenger_.PacketHeard(packet);
 }
 
 void TDXfunctions::TestData() {

@@ -43,6 +43,8 @@ class TStuffTab;
 class TPositionComposerPanel;
 class TPositionReportTab;
 class TMessagingPanel;
+class TStationLog;
+class TAprsPacket;
 
 class TDXfunctions : public QMainWindow, private ITncLinkView, private IPositionReportView {
   Q_OBJECT
@@ -73,6 +75,12 @@ class TDXfunctions : public QMainWindow, private ITncLinkView, private IPosition
 
   // The ticker's station-log step: processes every line received since the last call, in order.
   void PopulateDB();
+  // The station log takes every received line, and the messenger hears each packet the log's
+  // parse makes, so no line is parsed twice. Until a log is attached, PopulateDB parses the
+  // message lines for the messenger itself.
+  void AttachStationLog(TStationLog& log);
+  // Messages for the own call sign and answers to ours, from a decoded packet.
+  void PacketHeard(const TAprsPacket& packet);
 
   // The shell "open" for web links and help; the Qt desktop services unless replaced.
   void SetBrowser(IBrowser& browser) { Browser_ = &browser; }
@@ -178,6 +186,7 @@ class TDXfunctions : public QMainWindow, private ITncLinkView, private IPosition
   TAprsMessenger Messenger_;
   TQthTexts OwnQth_;
   IQthFields* Qth_;
+  TStationLog* StationLog_ = nullptr;
   std::vector<std::string> StationLines_, WxLines_;
   bool Busy_ = false;
 

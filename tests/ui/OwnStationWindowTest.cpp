@@ -19,6 +19,7 @@
 #include "radio/ui/TPositionReportTab.h"
 #include "radio/ui/TRadioControlsPanel.h"
 #include "radio/ui/TTncSettingsPanel.h"
+#include "stations/TStationLog.h"
 #include "tests/ui/TMainWindowRig.h"
 
 using namespace druv;
@@ -251,6 +252,20 @@ class OwnStationWindowTest : public QObject {
     w->MessagingPanel()->SendButton->click();
     QCOMPARE(rig.Port.Written, Sent(":QQ5BBB   :message{2"));
     QVERIFY(rig.Dialogs.Unexpected().empty());
+  }
+
+  void MessagesReachTheMessengerThroughTheStationLog() {
+    TRig rig;
+    TStationLog log(nullptr, &rig.Clock);
+    rig.Window->AttachStationLog(log);
+    rig.Window->SettingsPanel()->Fields[1]->setText("MYCALL   QQ5AAA-9");
+    rig.Port.Receive("QQ5BBB>APRS,WIDE2-1 <UI C>::QQ5AAA-9 :via the log{7\r"
+                     "QQ5CCC>APRS,WIDE2-1 <UI C>:>status\r");
+    rig.Window->PopulateDB();
+    QCOMPARE(log.LinesProcessed(), size_t(2));
+    QCOMPARE(log.Messages.Count(), size_t(1));
+    QCOMPARE(rig.Window->Messenger().Incoming().size(), size_t(1));
+    QCOMPARE(rig.Port.Written, Sent(":QQ5BBB   :ack7"));
   }
 };
 
