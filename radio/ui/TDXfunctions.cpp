@@ -443,8 +443,9 @@ void TDXfunctions::CoordinateLookup() {
 
 void TDXfunctions::SendMessageClick() {
   Messenger_.MyCall = CallSignOfMyCall(FromQString(SettingsPanel_->Fields[1]->text()));
-  Messenger_.Send(FromQString(MessagingPanel_->AddresseeEdit->text()),
-                  FromQString(MessagingPanel_->MessageEdit->text()));
+  if (Messenger_.Send(FromQString(MessagingPanel_->AddresseeEdit->text()),
+                      FromQString(MessagingPanel_->MessageEdit->text())))
+    MessagingPanel_->MessageEdit->clear();
 }
 
 void TDXfunctions::SaveSettings() { SaveAprsSettings(AppPath(AprsSettingsFileName), CurrentSettings()); }

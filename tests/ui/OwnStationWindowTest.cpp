@@ -223,6 +223,7 @@ class OwnStationWindowTest : public QObject {
     m->MessageEdit->setText("Meet at 8?");
     m->SendButton->click();
     QCOMPARE(rig.Port.Written, Sent(":QQ5BBB   :Meet at 8?{1"));
+    QCOMPARE(m->MessageEdit->text(), QString());  // ready for the next one
     QCOMPARE(*ReadFile(AppPath("aprsmsgnum.txt")), std::string("1\r\n"));
     QCOMPARE(m->OutgoingView->model()->rowCount(), 1);
     QCOMPARE(Cell(m->OutgoingView, 0, 1), QString("QQ5BBB"));
@@ -242,6 +243,9 @@ class OwnStationWindowTest : public QObject {
     QCOMPARE(Cell(m->IncomingView, 0, 3), QString("Yes, see you"));
     QCOMPARE(rig.Port.Written, Sent(":QQ5BBB   :ack42"));
     QVERIFY(rig.Dialogs.Unexpected().empty());
+    m->AddresseeEdit->clear();
+    emit m->IncomingView->doubleClicked(m->IncomingView->model()->index(0, 3));
+    QCOMPARE(m->AddresseeEdit->text(), QString("QQ5BBB"));
 
     // A restart in the same folder goes on counting.
     rig.Window.reset();
@@ -250,7 +254,7 @@ class OwnStationWindowTest : public QObject {
     rig.Port.Written.clear();
     w->MessagingPanel()->AddresseeEdit->setText("QQ5BBB");
     w->MessagingPanel()->SendButton->click();
-    QCOMPARE(rig.Port.Written, Sent(":QQ5BBB   :message{2"));
+    QCOMPARE(rig.Port.Written, Sent(":QQ5BBB   :message{2"));  // the field's default text
     QVERIFY(rig.Dialogs.Unexpected().empty());
   }
 
