@@ -321,6 +321,8 @@ void TDXfunctions::CreationHook() {
   }
   Panels_[0]->setText(VersionText);
   setWindowTitle(VersionText);
+  // Whatever happens to the settings below, numbering must not start again at 1.
+  Messenger_.LastNumber = LoadMessageNumber(AppPath(MessageNumberFileName));
   try {
     TAprsSettingsRec s = LoadAprsSettings(AppPath(AprsSettingsFileName));
     ComposerPanel_->SetTexts(s.Composer);
@@ -339,7 +341,6 @@ void TDXfunctions::CreationHook() {
   auto qth = LoadQth(AppPath(QthFileName));
   if (!qth) Dialogs_.Error("Your Maps configuration file is missing.");
   Qth_->SetQthTexts(qth.value_or(TQthTextsRec()));
-  Messenger_.LastNumber = LoadMessageNumber(AppPath(MessageNumberFileName));
   Tabs_->setTabVisible(5, false);  // Spreadsheet
   Tabs_->setTabVisible(6, false);  // Testing
 }
