@@ -76,7 +76,8 @@ TDXfunctions::TDXfunctions(ISerialPort& radioPort, IDialogs& dialogs, IWaits& wa
       OwnBrowser_(std::make_unique<TQtBrowser>()),
       Browser_(OwnBrowser_.get()),
       Link_(radioPort, dialogs, waits, *this),
-      Transmitter_(radioPort, waits, Link_),
+      TncTransmitter_(radioPort, waits, Link_),
+      Transmitter_(TncTransmitter_),
       Reporter_(Transmitter_, dialogs, BeaconTimer_, *this),
       Messenger_(Transmitter_, dialogs, clock, RetryTimer_),
       Qth_(qthFields ? qthFields : &OwnQth_) {

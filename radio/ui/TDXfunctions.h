@@ -97,6 +97,10 @@ class TDXfunctions : public QMainWindow, private ITncLinkView, private IPosition
   TComposerTextsRec ComposerTexts() const;
   void SetComposerTexts(const TComposerTextsRec& c);
   TPositionReporter& Reporter() { return Reporter_; }
+  // Every send path (position reports, beacons, messages and their acks) ends here: through the
+  // TS-2000's TNC unless another transport is put in its place.
+  void UseTransmitter(IAprsTransmitter& transmitter) { Transmitter_.Use(transmitter); }
+  TTncTransmitter& TncTransmitter() { return TncTransmitter_; }
   TAprsMessenger& Messenger() { return Messenger_; }
   TPositionComposerPanel* ComposerPanel() const { return ComposerPanel_; }
   TPositionReportTab* ReportTab() const { return ReportTab_; }
@@ -179,7 +183,8 @@ class TDXfunctions : public QMainWindow, private ITncLinkView, private IPosition
   TReceivedLines Lines_;
   TRxAssembler Rx_;
   TTncLink Link_;
-  TTncTransmitter Transmitter_;
+  TTncTransmitter TncTransmitter_;
+  TTransmitterSlot Transmitter_;
   TQtTimer BeaconTimer_;
   TQtTimer RetryTimer_;
   TPositionReporter Reporter_;

@@ -129,6 +129,24 @@ class OwnStationWindowTest : public QObject {
     FindAction(&w, "Send a position packet ( Hold down Ctrl key)")->trigger();
     QCOMPARE(rig.Port.Written, Sent("!3330.00S/15115.00E> by hand"));
 
+    // Another transport stands in for the TNC on every path.
+    struct TOther : IAprsTransmitter {
+      std::vector<std::string> Texts;
+      bool Transmit(const std::string& text, const TConverseTimingRec&) override {
+        Texts.push_back(text);
+        return true;
+      }
+    } other;
+    w.UseTransmitter(other);
+    rig.Port.Written.clear();
+    FindAction(&w, "Send a position packet ( Hold down Ctrl key)")->trigger();
+    w.SettingsPanel()->Fields[1]->setText("MYCALL   QQ5AAA-9");
+    w.MessagingPanel()->AddresseeEdit->setText("QQ5BBB");
+    w.MessagingPanel()->SendButton->click();
+    QCOMPARE(other.Texts, (std::vector<std::string>{"!3330.00S/15115.00E> by hand", ":QQ5BBB   :message{1"}));
+    QVERIFY(rig.Port.Written.empty());
+    w.UseTransmitter(w.TncTransmitter());
+
     rig.Dialogs.Expect("information", "Tool is not available yet.");
     FindAction(&w, "Toggle a Beacon every 10 minutes (Hold down Ctrl key)")->trigger();
     QVERIFY(rig.Dialogs.Unexpected().empty());
