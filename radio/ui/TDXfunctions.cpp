@@ -11,6 +11,7 @@
 #include <QListView>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -20,12 +21,13 @@
 #include "common/Error.h"
 #include "common/Files.h"
 #include "common/ProcessFlags.h"
-#include "parser/APRSParser.h"
 #include "platform/IClock.h"
 #include "platform/IDialogs.h"
 #include "platform/ISerialPort.h"
 #include "platform/IWaits.h"
+#include "common/Numbers.h"
 #include "platform/qt/QtText.h"
+#include "platform/qt/QtTime.h"
 #include "platform/qt/TQtBrowser.h"
 #include "radio/TMessageNumberFile.h"
 #include "radio/TestData.h"
@@ -41,28 +43,26 @@
 #include "radio/ui/TTerminalTab.h"
 #include "radio/ui/TTerminalView.h"
 #include "radio/ui/TTncSettingsPanel.h"
-#include "stations/TStationLog.h"
+#include "stations/StationViews.h"
+#include "stations/TStationTable.h"
+#include "stations/ui/TMessagesTab.h"
+#include "stations/ui/TStationsTab.h"
+#include "stations/ui/TStnDataFm.h"
+#include "stations/ui/TThirdPartyTab.h"
+#include "stations/ui/TWeatherTab.h"
+#include "stations/ui/TWxStationsTab.h"
+#include "stations/ui/TaprsDBFm.h"
 
 namespace druv {
 
 namespace {
 constexpr const char* kIniFileName = "zelAPRS.ini";
 
-QListView* MakeList(const char* objectName, const char* accessibleName, TLinesModel* model, QWidget* parent) {
-  auto* v = new QListView(parent);
-  v->setObjectName(objectName);
-  v->setAccessibleName(accessibleName);
-  v->setUniformItemSizes(true);
-  v->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  v->setModel(model);
-  return v;
-}
-
-QWidget* ListTab(QListView* list, QWidget* parent) {
-  auto* w = new QWidget(parent);
-  auto* l = new QVBoxLayout(w);
-  l->addWidget(list);
-  return w;
+QLineEdit* HiddenEdit(const char* objectName, const char* text, QWidget* parent) {
+  auto* e = new QLineEdit(text, parent);
+  e->setObjectName(objectName);
+  e->hide();
+  return e;
 }
 }  // namespace
 
@@ -80,7 +80,8 @@ TDXfunctions::TDXfunctions(ISerialPort& radioPort, IDialogs& dialogs, IWaits& wa
       Transmitter_(TncTransmitter_),
       Reporter_(Transmitter_, dialogs, BeaconTimer_, *this),
       Messenger_(Transmitter_, dialogs, clock, RetryTimer_),
-      Qth_(qthFields ? qthFields : &OwnQth_) {
+      Qth_(qthFields ? qthFields : &OwnQth_),
+      StationLog_(nullptr, &clock) {
   setObjectName("TDXfunctions");
   setWindowTitle("DRUVaprs Version");
   // Closed only through "Exit" or the Close button.
@@ -98,6 +99,22 @@ TDXfunctions::~TDXfunctions() {
   Lines_.OnRawAboutToClear = {};
   Lines_.OnRawCleared = {};
   Lines_.OnStatusChanged = {};
+  // The station tabs' models watch lists of the station log, which goes before the widgets do.
+  delete WeatherTab_;
+  delete WxTab_;
+  delete MessagesTab_;
+  delete ThirdPartyTab_;
+  delete StationsTab_;
+}
+
+QListView* TDXfunctions::StationList() const { return StationsTab_->ListBox9; }
+QListView* TDXfunctions::WxStationList() const { return WxTab_->ListBox3; }
+
+void TDXfunctions::SetStationWindows(TaprsDBFm& dataset, TStnDataFm& stationInfo) {
+  DataSetFm_ = &dataset;
+  StnDataFm_ = &stationInfo;
+  StationLog_.SetTable(&dataset.APRSData);
+  dataset.SetStationInfoWindow(&stationInfo);
 }
 
 void TDXfunctions::BuildWidgets() {
@@ -112,27 +129,34 @@ void TDXfunctions::BuildWidgets() {
   ComposerPanel_->hide();
 
   RawModel_ = new TLinesModel(Lines_.RawPackets(), this);
-  StationModel_ = new TLinesModel(StationLines_, this);
-  WxModel_ = new TLinesModel(WxLines_, this);
 
   Tabs_ = new QTabWidget(central);
   Tabs_->setObjectName("PageControl1");
   RawTab_ = new TRawPacketsTab(RawModel_, Tabs_);
-  ListBox9_ = MakeList("ListBox9", "Stations", StationModel_, Tabs_);
-  ListBox3_ = MakeList("ListBox3", "WX Stns", WxModel_, Tabs_);
+  WeatherTab_ = new TWeatherTab(WeatherGrid_, StationLog_.WeatherStations, Tabs_);
+  WxTab_ = new TWxStationsTab(StationLog_, Tabs_);
+  MessagesTab_ = new TMessagesTab(StationLog_, Tabs_);
+  ThirdPartyTab_ = new TThirdPartyTab(StationLog_, Tabs_);
+  StationsTab_ = new TStationsTab(StationLog_, Tabs_);
   TerminalTab_ = new TTerminalTab(Tabs_);
   StuffTab_ = new TStuffTab(Tabs_);
   ReportTab_ = new TPositionReportTab(Tabs_);
-  MessagingPanel_ = new TMessagingPanel(Messenger_, Tabs_);
+  MessagingPanel_ = new TMessagingPanel(Messenger_, MessagesTab_);
+  MessagesTab_->Layout()->addWidget(MessagingPanel_, 2);
+  Memo3_ = new QPlainTextEdit("Station Data", StuffTab_->StationDataBox);
+  Memo3_->setObjectName("Memo3");
+  Memo3_->setAccessibleName("Station Data");
+  Memo3_->setReadOnly(true);
+  StuffTab_->StationDataBox->layout()->addWidget(Memo3_);
   // Page order fixed by the page indexes the rest of the program selects (RAW 0, Stations 7, Terminal 8).
   Tabs_->addTab(RawTab_, "RAW Packets");
-  Tabs_->addTab(new QWidget(Tabs_), "Weather");
-  Tabs_->addTab(ListTab(ListBox3_, Tabs_), "WX Stns");
-  Tabs_->addTab(MessagingPanel_, "Messages");
-  Tabs_->addTab(new QWidget(Tabs_), "Third-Party");
+  Tabs_->addTab(WeatherTab_, "Weather");
+  Tabs_->addTab(WxTab_, "WX Stns");
+  Tabs_->addTab(MessagesTab_, "Messages");
+  Tabs_->addTab(ThirdPartyTab_, "Third-Party");
   Tabs_->addTab(new QWidget(Tabs_), "Spreadsheet");
   Tabs_->addTab(new QWidget(Tabs_), "Testing");
-  Tabs_->addTab(ListTab(ListBox9_, Tabs_), "Stations");
+  Tabs_->addTab(StationsTab_, "Stations");
   Tabs_->addTab(TerminalTab_, "Terminal");
   Tabs_->addTab(ReportTab_, "Positiion Report");
   Tabs_->addTab(StuffTab_, "Stuff");
@@ -144,6 +168,12 @@ void TDXfunctions::BuildWidgets() {
   Edit4_->setText("Turn TNC on using the Packet ON button to start receiving APRS packets  . . . set port first please.");
 
   CloseButton_ = new QPushButton("Close", central);
+  // Where the map's right click writes the clicked point for the nearest-station search.
+  Edit3_ = HiddenEdit("Edit3", "33.000", central);
+  Edit6_ = HiddenEdit("Edit6", "-97.000", central);
+  Button70_ = new QPushButton("Button70", central);
+  Button70_->setObjectName("Button70");
+  Button70_->hide();
 
   auto* top = new QHBoxLayout;
   top->addWidget(RadioPanel_);
@@ -287,6 +317,15 @@ void TDXfunctions::Wire() {
   };
 
   connect(RawTab_->ClearButton, &QPushButton::clicked, this, [this] { ClearRawData(); });
+  connect(RawTab_->ListBox7, &QListView::doubleClicked, this, [this] { RawListDblClick(); });
+  connect(StationsTab_->ListBox9, &QListView::doubleClicked, this, [this] { StationListDblClick(); });
+  connect(Button70_, &QPushButton::clicked, this, [this] {
+    try {
+      Button70Click();
+    } catch (const Error& e) {
+      Dialogs_.Error(e.what());
+    }
+  });
   connect(CloseButton_, &QPushButton::clicked, this, [this] {
     WorkerStopFlag.store(1, std::memory_order_relaxed);
     close();
@@ -307,10 +346,17 @@ void TDXfunctions::Wire() {
   TerminalTab_->Terminal->OnChar = [this](char c) { Rx_.Char(c); };
   TerminalTab_->Terminal->OnKey = [this](char c) { TypedKey(c); };
   Port_.SetReceiveHandler([this](char c) { TerminalTab_->Terminal->Receive(c); });
+
+  // Station log: TIME in the user's long time format.
+  StationLog_.SetTimeFormat([](TDateTime t) { return FromQString(FormatLongTime(t)); });
+  StationLogHook = [this](const std::string& line) { return StationLog_.Process(line); };
+  // The messenger hears each packet the station log's parse made, so no line is parsed twice.
+  StationLog_.OnPacket = [this](const TAprsPacket& packet, const std::string&) { PacketHeard(packet); };
 }
 
 void TDXfunctions::CreationHook() {
   HintPanel_->setGeometry(0, 0, 953, 330);
+  WeatherGrid_.WriteHeaders();
   const std::string ini = AppPath(kIniFileName);
   try {
     if (FileExists(ini))
@@ -362,21 +408,64 @@ void TDXfunctions::TypedKey(char c) {
 void TDXfunctions::PopulateDB() {
   Lines_.Drain([this](const std::string& line) {
     if (StationLogHook) StationLogHook(line);
-    // Without a station log only messages concern anyone here: the rest are not parsed.
-    if (StationLog_ || LineDataType(line) != dtMessage) return;
-    if (auto packet = ParsePacket(line, 0, Clock_.UtcNow())) PacketHeard(*packet);
   });
-}
-
-void TDXfunctions::AttachStationLog(TStationLog& log) {
-  StationLog_ = &log;
-  StationLogHook = [&log](const std::string& line) { log.Process(line); };
-  log.OnPacket = [this](const TAprsPacket& packet, const std::string&) { PacketHeard(packet); };
 }
 
 void TDXfunctions::PacketHeard(const TAprsPacket& packet) {
   Messenger_.MyCall = CallSignOfMyCall(FromQString(SettingsPanel_->Fields[1]->text()));
   Messenger_.PacketHeard(packet);
+}
+
+void TDXfunctions::RawListDblClick() {
+  const QModelIndex current = RawTab_->ListBox7->currentIndex();
+  const auto& raw = Lines_.RawPackets();
+  if (!current.isValid() || static_cast<size_t>(current.row()) >= raw.size()) return;
+  const std::string line = Trim(raw[static_cast<size_t>(current.row())]);
+  auto details = RawLineDetails(line);
+  if (!details) {
+    Memo3_->appendPlainText("failed");
+    return;
+  }
+  QString verbose = ToQString(details->Verbose);
+  verbose.replace("\r\n", "\n");
+  if (verbose.endsWith('\n')) verbose.chop(1);
+  Memo3_->clear();
+  Memo3_->appendPlainText(verbose);
+  if (!StnDataFm_) return;
+  TStnDataFm& w = *StnDataFm_;
+  w.Label3->clear();
+  w.Label4->clear();
+  w.ClearMemo();
+  w.AddToMemo(details->Verbose);
+  w.Label1->setText(ToQString(details->Station));
+  w.Label2->setText(ToQString(details->Grid));
+  w.Label3->setText(ToQString(details->Course));
+  w.Label4->setText(ToQString(details->Speed));
+  w.Label5->setText(ToQString(details->Comment));
+  w.show();
+  w.raise();
+}
+
+void TDXfunctions::StationListDblClick() {
+  const std::string call = StationsTab_->SelectedCall();
+  if (call.empty() || !DataSetFm_) return;
+  DataSetFm_->Edit1->setText(ToQString(call));
+  DataSetFm_->StationLookup();
+}
+
+void TDXfunctions::Button70Click() {
+  auto number = [](QLineEdit* edit) {
+    const std::string text = FromQString(edit->text());
+    auto v = ParseDouble(text);
+    if (!v) throw Error("'" + text + "' is not a valid floating point value");
+    return *v;
+  };
+  const double lat = number(Edit3_), lon = number(Edit6_);
+  if (!DataSetFm_) return;
+  const TNearestStationRec found = NearestStation(DataSetFm_->APRSData, lat, lon);
+  if (!StationMap_) return;
+  StationMap_->SetSearchStatus(found.StatusText);
+  StationMap_->GetAllInfo(found.Packet);
 }
 
 void TDXfunctions::TestData() {
@@ -405,12 +494,7 @@ void TDXfunctions::AboutClick() {
 
 void TDXfunctions::ClearRawData() {
   Lines_.ClearRaw();
-  WxModel_->BeginClear();
-  WxLines_.clear();
-  WxModel_->EndClear();
-  StationModel_->BeginClear();
-  StationLines_.clear();
-  StationModel_->EndClear();
+  StationLog_.ClearRawData();
 }
 
 TAprsSettingsRec TDXfunctions::CurrentSettings() const { return {ComposerTexts(), SettingsPanel_->Parameters()}; }

@@ -18,10 +18,13 @@
 #include "radio/TRxAssembler.h"
 #include "radio/TTncLink.h"
 #include "radio/TTncTransmitter.h"
+#include "stations/TStationLog.h"
+#include "stations/TWeatherGrid.h"
 
 class QLabel;
 class QLineEdit;
 class QListView;
+class QPlainTextEdit;
 class QPushButton;
 class QTabWidget;
 class QTimer;
@@ -43,8 +46,14 @@ class TStuffTab;
 class TPositionComposerPanel;
 class TPositionReportTab;
 class TMessagingPanel;
-class TStationLog;
-class TAprsPacket;
+class TWeatherTab;
+class TWxStationsTab;
+class TMessagesTab;
+class TThirdPartyTab;
+class TStationsTab;
+class TaprsDBFm;
+class TStnDataFm;
+class IStationMapLink;
 
 class TDXfunctions : public QMainWindow, private ITncLinkView, private IPositionReportView {
   Q_OBJECT
@@ -61,8 +70,9 @@ class TDXfunctions : public QMainWindow, private ITncLinkView, private IPosition
   // Set by the application: menu items that open another window pass its class name
   // ("TaprsConfigFm", "TAprsMapFm2", "TzelGPS", "TOpenMapFm", "TOpenStreetMapFm").
   std::function<void(const char* windowClass)> ShowWindowHook;
-  // The station log's processing of one received line.
-  std::function<void(const std::string& line)> StationLogHook;
+  // The station log's processing of one received line; true when the line made a packet.
+  // Set to the station log's own processing at creation; a wrapper may count or watch lines.
+  std::function<bool(const std::string& line)> StationLogHook;
   // Set by the application: repaints the station map window.
   std::function<void()> RepaintMapHook;
   // Whether the Ctrl key is held at this moment; the keyboard's state unless replaced.
@@ -75,12 +85,22 @@ class TDXfunctions : public QMainWindow, private ITncLinkView, private IPosition
 
   // The ticker's station-log step: processes every line received since the last call, in order.
   void PopulateDB();
-  // The station log takes every received line, and the messenger hears each packet the log's
-  // parse makes, so no line is parsed twice. Until a log is attached, PopulateDB parses the
-  // message lines for the messenger itself.
-  void AttachStationLog(TStationLog& log);
-  // Messages for the own call sign and answers to ours, from a decoded packet.
+  // Messages for the own call sign and answers to ours, from a packet the station log decoded.
   void PacketHeard(const TAprsPacket& packet);
+
+  // The station log behind the lists, and the windows it works with. Set by the application once
+  // the station dataset window (which owns the table) and the station information window exist.
+  TStationLog& StationLog() { return StationLog_; }
+  TWeatherGrid& WeatherGrid() { return WeatherGrid_; }
+  void SetStationWindows(TaprsDBFm& dataset, TStnDataFm& stationInfo);
+  // The station map, which takes the nearest-station search's find.
+  void SetStationMap(IStationMapLink* map) { StationMap_ = map; }
+
+  // Station details: the raw list's and the station list's double-clicks, and the hidden
+  // nearest-station search the map's right click runs after writing Edit3 and Edit6.
+  void RawListDblClick();
+  void StationListDblClick();
+  void Button70Click();
 
   // The shell "open" for web links and help; the Qt desktop services unless replaced.
   void SetBrowser(IBrowser& browser) { Browser_ = &browser; }
@@ -118,10 +138,17 @@ class TDXfunctions : public QMainWindow, private ITncLinkView, private IPosition
   QLabel* StatusPanel(int panel) const { return Panels_.at(static_cast<size_t>(panel - 1)); }
   QTimer* Timer2() const { return Timer2_; }
   QPushButton* CloseButton() const { return CloseButton_; }
-  QListView* StationList() const { return ListBox9_; }
-  QListView* WxStationList() const { return ListBox3_; }
-  std::vector<std::string>& StationLines() { return StationLines_; }
-  std::vector<std::string>& WxStationLines() { return WxLines_; }
+  QListView* StationList() const;
+  QListView* WxStationList() const;
+  TWeatherTab* WeatherTab() const { return WeatherTab_; }
+  TWxStationsTab* WxStationsTab() const { return WxTab_; }
+  TMessagesTab* MessagesTab() const { return MessagesTab_; }
+  TThirdPartyTab* ThirdPartyTab() const { return ThirdPartyTab_; }
+  TStationsTab* StationsTab() const { return StationsTab_; }
+  QPlainTextEdit* Memo3() const { return Memo3_; }
+  QLineEdit* Edit3() const { return Edit3_; }
+  QLineEdit* Edit6() const { return Edit6_; }
+  QPushButton* Button70() const { return Button70_; }
 
   // Menu actions that belong to no subsystem window.
   void TestData();
@@ -191,13 +218,14 @@ class TDXfunctions : public QMainWindow, private ITncLinkView, private IPosition
   TAprsMessenger Messenger_;
   TQthTexts OwnQth_;
   IQthFields* Qth_;
-  TStationLog* StationLog_ = nullptr;
-  std::vector<std::string> StationLines_, WxLines_;
+  TStationLog StationLog_;
+  TWeatherGrid WeatherGrid_;
+  TaprsDBFm* DataSetFm_ = nullptr;
+  TStnDataFm* StnDataFm_ = nullptr;
+  IStationMapLink* StationMap_ = nullptr;
   bool Busy_ = false;
 
   TLinesModel* RawModel_ = nullptr;
-  TLinesModel* StationModel_ = nullptr;
-  TLinesModel* WxModel_ = nullptr;
   TRadioControlsPanel* RadioPanel_ = nullptr;
   TTncSettingsPanel* SettingsPanel_ = nullptr;
   TTerminalTab* TerminalTab_ = nullptr;
@@ -207,10 +235,17 @@ class TDXfunctions : public QMainWindow, private ITncLinkView, private IPosition
   TPositionComposerPanel* ComposerPanel_ = nullptr;
   TPositionReportTab* ReportTab_ = nullptr;
   TMessagingPanel* MessagingPanel_ = nullptr;
+  TWeatherTab* WeatherTab_ = nullptr;
+  TWxStationsTab* WxTab_ = nullptr;
+  TMessagesTab* MessagesTab_ = nullptr;
+  TThirdPartyTab* ThirdPartyTab_ = nullptr;
+  TStationsTab* StationsTab_ = nullptr;
+  QPlainTextEdit* Memo3_ = nullptr;
+  QLineEdit* Edit3_ = nullptr;
+  QLineEdit* Edit6_ = nullptr;
+  QPushButton* Button70_ = nullptr;
   QTabWidget* Tabs_ = nullptr;
   QLineEdit* Edit4_ = nullptr;
-  QListView* ListBox9_ = nullptr;
-  QListView* ListBox3_ = nullptr;
   std::array<QLabel*, 6> Panels_{};
   QPushButton* CloseButton_ = nullptr;
   QTimer* Timer2_ = nullptr;

@@ -228,7 +228,7 @@ class OwnStationWindowTest : public QObject {
     TRig rig;
     TDXfunctions* w = rig.Window.get();
     TMessagingPanel* m = w->MessagingPanel();
-    QCOMPARE(w->PageControl()->indexOf(m), 3);
+    QVERIFY(w->PageControl()->widget(3)->isAncestorOf(m));  // on the "Messages" tab, below the message list
     QCOMPARE(m->SendButton->text(), QString(" Send Msg to>"));
     QCOMPARE(m->MessageEdit->text(), QString("message"));
     // The form's example addressee is nobody's call.
@@ -278,8 +278,7 @@ class OwnStationWindowTest : public QObject {
 
   void MessagesReachTheMessengerThroughTheStationLog() {
     TRig rig;
-    TStationLog log(nullptr, &rig.Clock);
-    rig.Window->AttachStationLog(log);
+    TStationLog& log = rig.Window->StationLog();
     rig.Window->SettingsPanel()->Fields[1]->setText("MYCALL   QQ5AAA-9");
     rig.Port.Receive("QQ5BBB>APRS,WIDE2-1 <UI C>::QQ5AAA-9 :via the log{7\r"
                      "QQ5CCC>APRS,WIDE2-1 <UI C>:>status\r");
