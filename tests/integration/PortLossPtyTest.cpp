@@ -56,6 +56,7 @@ class PortLossPtyTest : public QObject {
     QTemporaryDir dir;
     SetAppFolder(dir.path().toStdString());
     QFile::copy(DRUV_SOURCE_DIR "/data/aprssettings.txt", dir.filePath("aprssettings.txt"));
+    QFile::copy(DRUV_SOURCE_DIR "/data/qth.cfg", dir.filePath("qth.cfg"));
     const QString link = dir.filePath("radio");
     auto radio = Radio(link);
     QVERIFY(!radio->Device().empty());
