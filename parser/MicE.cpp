@@ -1,5 +1,6 @@
 // Mic-E: latitude and message code in the destination field, longitude, speed, course and
 // symbol in the first bytes of the information field.
+#include <cmath>
 #include <string_view>
 
 #include "common/Error.h"
@@ -44,10 +45,26 @@ int Byte28(std::string_view info, size_t i) {
   return i < info.size() ? static_cast<unsigned char>(info[i]) - 28 : -1;
 }
 
-}  // namespace
+constexpr bool IsBase91(char c) { return c >= '!' && c <= '{'; }
+// The radio's type byte that may come before the altitude.
+constexpr bool IsMicEType(char c) { return c == '>' || c == ']' || c == '`' || c == '\''; }
 
-void DecodeMicE(std::string_view info, TAprsPacket& packet) {
-  if (info.empty()) throw Error("Mic-E packet without information field");
+// Altitude "xxx}" at the start of the comment or after the type byte: three base-91 characters,
+// metres above -10000; written in feet.
+void ReadMicEAltitude(std::string_view comment, TPositionRec& pos) {
+  size_t at = std::string_view::npos;
+  if (comment.size() >= 4 && comment[3] == '}')
+    at = 0;
+  else if (comment.size() >= 5 && comment[4] == '}' && IsMicEType(comment[0]))
+    at = 1;
+  if (at == std::string_view::npos || !IsBase91(comment[at]) || !IsBase91(comment[at + 1]) ||
+      !IsBase91(comment[at + 2]))
+    return;
+  const int metres = (comment[at] - 33) * 8281 + (comment[at + 1] - 33) * 91 + (comment[at + 2] - 33) - 10000;
+  pos.Altitude = static_cast<int32_t>(std::nearbyint(metres / 0.3048));
+}
+
+void DecodeMicEFields(std::string_view info, TAprsPacket& packet) {
   const std::string_view d = packet.DestinationCallSign;
   if (!IsMicEDestination(d)) return;
 
@@ -87,7 +104,7 @@ void DecodeMicE(std::string_view info, TAprsPacket& packet) {
   if (m[5] >= 0x20) longitude = -longitude;
   pos.Longitude.Value = longitude;
   pos.Longitude.NMEA = FormatLongitude(longitude);
-  pos.Valid = true;
+  pos.Valid = IsSymbolTable(packet.SymbolTableIdentifier);
 
   const int sp = Byte28(info, 4), dc = Byte28(info, 3), se = Byte28(info, 5);
   if (sp < 0 || sp > 97 || dc < 0 || dc > 99 || se < 0 || se > 99) return;
@@ -102,7 +119,16 @@ void DecodeMicE(std::string_view info, TAprsPacket& packet) {
   }
 
   packet.Comment.assign(SubView(info, 8, 255));
+  ReadMicEAltitude(packet.Comment, pos);
   RoundCoordinates(packet);
+}
+
+}  // namespace
+
+void DecodeMicE(std::string_view info, TAprsPacket& packet) {
+  if (info.empty()) throw Error("Mic-E packet without information field");
+  DecodeMicEFields(info, packet);
+  SettlePosition(packet);
 }
 
 }  // namespace druv

@@ -58,12 +58,12 @@ TEST(MicETest, Decodes) {
       {"bad ssid", "S32U6T-X", kExample, false},
       {"bad ssid 2", "S32U6T-1X", kExample, false},
       {"short", "S32U6", kExample, false},
-      // Out-of-range bytes stop the decoding early.
-      {"bad longitude byte", "S32U6T", std::string(1, 27) + "_fn\"Oj/", true, false, 33.427333333, 0, 0, 0, 4, ""},
+      // Out-of-range bytes stop the decoding early; a position that is not valid keeps no latitude.
+      {"bad longitude byte", "S32U6T", std::string(1, 27) + "_fn\"Oj/", true, false, 0, 0, 0, 0, 4, ""},
       {"bad speed byte", "S32U6T", std::string("(_fn~Oj/hi"), true, true, kLat, kLon, 0, 0, 4, ""},
       // Short fields: nothing read past the end.
-      {"one byte", "S32U6T", "(", true, false, 33.427333333, 0, 0, 0, 4, ""},
-      {"seven bytes", "S32U6T", "(_fn\"Oj", true, false, 33.427333333, 0, 0, 0, 4, ""},
+      {"one byte", "S32U6T", "(", true, false, 0, 0, 0, 0, 4, ""},
+      {"seven bytes", "S32U6T", "(_fn\"Oj", true, false, 0, 0, 0, 0, 4, ""},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);

@@ -28,8 +28,8 @@ TEST(PositionsTest, DecodesPositionsThroughParsePacket) {
   const TPositionCase cases[] = {
       {"!3300.00N/09700.00Wk", true, 33.0, -97.0, '/', 'k', 0, 0, 0, true, "", "EM13MA"},
       {"=3234.06N/09715.95W-home", true, 32.5677, -97.2658, '/', '-', 0, 0, 0, false, "home", "EM12IN"},
-      // An uncompressed position carries no course or speed: the extension stays in the comment.
-      {"!6028.51S\\02505.68E>088/036/A=001234 hi", true, -60.4752, 25.0947, '\\', '>', 0, 0, 0, true,
+      // Course, speed and altitude are read from the comment, which keeps them.
+      {"!6028.51S\\02505.68E>088/036/A=001234 hi", true, -60.4752, 25.0947, '\\', '>', 88, 36, 1234, true,
        "088/036/A=001234 hi", "KC29NM"},
       {"!/5L!!<*e7>7P[", true, 49.5, -72.75, '/', '>', 88, 36, 0, true, "", "FN39PM"},
       {"!/5L!!<*e7> sTrest", true, 49.5, -72.75, '/', '>', 0, 0, 0, true, "rest", "FN39PM"},
@@ -37,10 +37,10 @@ TEST(PositionsTest, DecodesPositionsThroughParsePacket) {
       {"!/5L!!<*e7>S]1", true, 49.5, -72.75, '/', '>', 200, 100, 10005, true, "", "FN39PM"},
       {"!a5L!!<*e7#7P[", true, 49.5, -72.75, '0', '#', 88, 36, 0, false, "", "FN39PM"},
       {"!S5L!!<*e7k7P[", true, 49.5, -72.75, 'S', 'k', 88, 36, 0, true, "", "FN39PM"},
-      // Short texts end the decoding: no position, nothing read beyond the end.
-      {"!3300.00N/0970", false, 33.0, 0, '/', 0, 0, 0, 0, false, "3300.00N/0970", ""},
-      {"!3300.00N/09700.00W", false, 33.0, -97.0, '/', 0, 0, 0, 0, false, "3300.00N/09700.00W", ""},
-      {"!/5L!!<*e7>7P", false, 49.5, -72.75, '/', '>', 0, 0, 0, false, "/5L!!<*e7>7P", ""},
+      // Short texts end the decoding: no position, nothing read beyond the end, no coordinates kept.
+      {"!3300.00N/0970", false, 0, 0, '/', 0, 0, 0, 0, false, "3300.00N/0970", ""},
+      {"!3300.00N/09700.00W", false, 0, 0, '/', 0, 0, 0, 0, false, "3300.00N/09700.00W", ""},
+      {"!/5L!!<*e7>7P", false, 0, 0, '/', '>', 0, 0, 0, false, "/5L!!<*e7>7P", ""},
       {"!3", false, 0, 0, 0, 0, 0, 0, 0, false, "3", ""},
       {"!", false, 0, 0, 0, 0, 0, 0, 0, false, "", ""},
       {"/092345z3300.00N/09700.00Wk", true, 33.0, -97.0, '/', 'k', 0, 0, 0, true, "", "EM13MA"},
