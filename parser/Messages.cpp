@@ -169,8 +169,11 @@ void DecodeBeacon(std::string_view info, TAprsPacket& packet) {
   const std::string_view s = TrimView(info);
   // Past the end counts as blank, as if the text were padded.
   auto at = [s](size_t i) { return i < s.size() ? UpperChar(s[i]) : ' '; };
+  // A locator is a word of its own: "dumm21" or "KPC382" hold none.
+  auto inWord = [&at](size_t i) { return IsLetter(at(i)) || IsDigit(at(i)); };
   for (size_t i = 0; i + 3 < s.size(); ++i) {
-    if (!IsFieldLetter(s[i]) || !IsFieldLetter(s[i + 1]) || !IsDigit(s[i + 2]) || !IsDigit(s[i + 3]))
+    if (!IsFieldLetter(s[i]) || !IsFieldLetter(s[i + 1]) || !IsDigit(s[i + 2]) || !IsDigit(s[i + 3]) ||
+        (i > 0 && inWord(i - 1)))
       continue;
     char locator[6];
     size_t length = 4;
@@ -181,6 +184,7 @@ void DecodeBeacon(std::string_view info, TAprsPacket& packet) {
       locator[5] = c6;
       length = 6;
     }
+    if (inWord(i + length)) continue;
     LocatorPosition(std::string_view(locator, length), packet);
     if (packet.Position.Valid) break;
   }

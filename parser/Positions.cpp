@@ -135,37 +135,37 @@ int32_t RoundToInt32(double v) {
   return static_cast<int32_t>(r);
 }
 
-// An uncompressed coordinate, "DDMM.hhN" (2 degree digits) or "DDDMM.hhE" (3): its value and the
-// number of minute digits blanked from the right for position ambiguity, or -1 when the text is not
-// a coordinate. Blanked digits stand for the centre of the area they leave open.
-int ReadCoordinate(std::string_view t, size_t degreeDigits, char positive, char negative, double& value) {
+// An uncompressed coordinate, "DDMM.hhN" (2 degree digits) or "DDDMM.hhE" (3). Position
+// ambiguity blanks minute digits from the right: a negative ambiguity is read from the text (the
+// latitude), otherwise it is the latitude's, and the longitude's digits in those places do not
+// count, whether sent or blanked. False when the text is not a coordinate.
+bool ReadCoordinate(std::string_view t, size_t degreeDigits, char positive, char negative, int& ambiguity,
+                    double& value) {
   const size_t d = degreeDigits;
   const char hemisphere = UpperChar(t[d + 5]);
-  if (t[d + 2] != '.' || (hemisphere != positive && hemisphere != negative)) return -1;
+  if (t[d + 2] != '.' || (hemisphere != positive && hemisphere != negative)) return false;
   int degrees = 0;
   for (size_t i = 0; i < d; ++i) {
-    if (!IsDigit(t[i])) return -1;
+    if (!IsDigit(t[i])) return false;
     degrees = degrees * 10 + (t[i] - '0');
   }
   const char minute[4] = {t[d], t[d + 1], t[d + 3], t[d + 4]};
-  int blanks = 0;
-  while (blanks < 4 && minute[3 - blanks] == ' ') ++blanks;
+  if (ambiguity < 0) {
+    ambiguity = 0;
+    while (ambiguity < 4 && minute[3 - ambiguity] == ' ') ++ambiguity;
+  }
   int hundredths = 0;
   for (int k = 0; k < 4; ++k) {
-    int digit = 0;
-    if (k < 4 - blanks) {
-      if (!IsDigit(minute[k])) return -1;
-      digit = minute[k] - '0';
-    } else if (k == 4 - blanks) {
-      digit = k == 0 ? 3 : 5;  // half of the blanked digit's range: 30 minutes for the tens
-    }
-    hundredths = hundredths * 10 + digit;
+    const bool kept = k < 4 - ambiguity;
+    if (!IsDigit(minute[k]) && (kept || minute[k] != ' ')) return false;
+    hundredths = hundredths * 10 + (kept ? minute[k] - '0' : 0);
   }
+  hundredths = CentreOfAmbiguity(hundredths, ambiguity);
   // Minutes as their decimal text reads, then the degrees, as NmeaToDegrees computes them.
   const double minutes = hundredths / 100.0;
   value = degrees + minutes / 60;
   if (hemisphere == negative) value = -value;
-  return blanks;
+  return true;
 }
 
 // False when the text does not have the shape of a position; short texts end the decoding.
@@ -174,9 +174,9 @@ bool DecodeUncompressed(std::string_view s, TAprsPacket& packet) {
   if (s.size() < 19) throw TPositionError{};
   packet.SymbolCode = s[18];
   double latitude = 0, longitude = 0;
-  const int ambiguity = ReadCoordinate(s.substr(0, 8), 2, 'N', 'S', latitude);
-  if (ambiguity < 0 || ReadCoordinate(s.substr(9, 9), 3, 'E', 'W', longitude) != ambiguity ||
-      !IsSymbolTable(s[8]))
+  int ambiguity = -1;
+  if (!ReadCoordinate(s.substr(0, 8), 2, 'N', 'S', ambiguity, latitude) ||
+      !ReadCoordinate(s.substr(9, 9), 3, 'E', 'W', ambiguity, longitude) || !IsSymbolTable(s[8]))
     return false;
   TPositionRec& pos = packet.Position;
   pos.Latitude.NMEA.assign(s.substr(0, 8));
@@ -279,6 +279,12 @@ std::string FormatLongitude(double degrees) { return FormatCoordinate(degrees, 3
 bool IsMobileSymbol(char table, char code) {
   if (code == 0) return false;
   return (table == '/' ? kPrimaryMobile : kOtherMobile).find(code) != std::string_view::npos;
+}
+
+int CentreOfAmbiguity(int hundredths, int blanks) {
+  static constexpr int kPlace[5] = {1, 10, 100, 1000, 10000};
+  if (blanks <= 0 || blanks > 4) return hundredths;
+  return hundredths / kPlace[blanks] * kPlace[blanks] + (blanks == 4 ? 3000 : 5 * kPlace[blanks - 1]);
 }
 
 bool IsSymbolTable(char c) { return c == '/' || c == '\\' || IsDigit(c) || IsUpperLetter(c); }
