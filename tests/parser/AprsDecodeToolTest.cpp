@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -161,6 +162,14 @@ TEST(AprsDecodeTool, EveryCorpusLineGivesNullOrACompleteObject) {
     EXPECT_EQ(d["digipeaters"].Size(), packet->Digipeaters.size());
     EXPECT_DOUBLE_EQ(d["lat"].GetDouble(), packet->Position.Latitude.Value);
     EXPECT_DOUBLE_EQ(d["lon"].GetDouble(), packet->Position.Longitude.Value);
+    EXPECT_EQ(d["ambiguity"].GetInt(), packet->Position.Ambiguity);
+    if (d["position_valid"].GetBool()) {
+      EXPECT_LE(std::fabs(d["lat"].GetDouble()), 90);
+      EXPECT_LE(std::fabs(d["lon"].GetDouble()), 180);
+    } else {
+      EXPECT_EQ(d["lat"].GetDouble(), 0);
+      EXPECT_EQ(d["lon"].GetDouble(), 0);
+    }
     EXPECT_TRUE(std::regex_match(Str(d["timestamp"]), kIso)) << Str(d["timestamp"]);
 
     const TAprsMessageData& m = packet->MessageData;
@@ -169,6 +178,7 @@ TEST(AprsDecodeTool, EveryCorpusLineGivesNullOrACompleteObject) {
       ExpectKeys(d["message"], kMessageKeys);
       EXPECT_EQ(Str(d["message"]["type"]), MessageTypeEnumNames[m.MsgType]);
       EXPECT_EQ(d["message"]["index"].GetInt(), m.MsgIndex);
+      EXPECT_EQ(Str(d["message"]["reply_ack"]), Cp1252ToUtf8(m.ReplyAck));
     }
     ASSERT_EQ(d.HasMember("object"), !packet->ObjectData.Name.empty());
     if (d.HasMember("object")) ExpectKeys(d["object"], kObjectKeys);
@@ -230,6 +240,24 @@ TEST(AprsDecodeTool, KnownLinesGiveExactObjects) {
            "timestamp_valid":true,"from_d7":false,"from_d700":false,"object":{"name":"ABC","active":true},
            "df":{"signal":2,"power":25,"height":80,"gain":6,"heading":0,"heading_str":"OMNI",
            "range_miles":22.4937,"value":"DFS2360"}})js"},
+      // One blanked minute digit: the centre of the tenth of a minute, ambiguity 1.
+      {"QQ5AAA>APRS:=3722.1 N/12159.1 W-Home",
+       R"js({"valid":true,"source":"QQ5AAA","callsign":"QQ5AAA","ssid":0,"destination":"APRS","digipeaters":[],
+           "hop_count":0,"heard_directly":true,"reverse_path":"","via_internet":false,"type":"dtPositionMsg",
+           "type_ch":"=","information_field":"3722.1 N/12159.1 W-Home","comment":"Home","symbol_table":"/",
+           "symbol_code":"-","position_valid":true,"lat":37.3692,"lon":-121.9858,"lat_nmea":"3722.1 N",
+           "lon_nmea":"12159.1 W","gridsquare":"CM97AI","course":0,"speed":0,"altitude":0,"ambiguity":1,
+           "mobile":false,"timestamp_valid":true,"from_d7":false,"from_d700":false,
+           "capabilities":{"power":10,"height":20,"gain":3,"heading":0,"heading_str":"OMNI","range_miles":4.472136,
+           "value":"","non_standard":false,"beacon_rate":0,"default_values":true}})js"},
+      {"QQ5AAA>APRS::QQ5BBB   :Hi{7}AB",
+       R"js({"valid":true,"source":"QQ5AAA","callsign":"QQ5AAA","ssid":0,"destination":"APRS","digipeaters":[],
+           "hop_count":0,"heard_directly":true,"reverse_path":"","via_internet":false,"type":"dtMessage",
+           "type_ch":":","information_field":"QQ5BBB   :Hi{7}AB","comment":"","symbol_table":"","symbol_code":"",
+           "position_valid":false,"lat":0.0,"lon":0.0,"lat_nmea":"","lon_nmea":"","gridsquare":"","course":0,
+           "speed":0,"altitude":0,"ambiguity":0,"mobile":false,"timestamp_valid":true,"from_d7":false,
+           "from_d700":false,"message":{"type":"mtGeneral","addressee":"QQ5BBB","text":"Hi","seq_id":"7",
+           "reply_ack":"AB","nws_state":"","index":0}})js"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.Line);
