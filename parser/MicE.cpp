@@ -46,7 +46,6 @@ int Byte28(std::string_view info, size_t i) {
   return i < info.size() ? static_cast<unsigned char>(info[i]) - 28 : -1;
 }
 
-constexpr bool IsBase91(char c) { return c >= '!' && c <= '{'; }
 // The radio's type byte that may come before the altitude.
 constexpr bool IsMicEType(char c) { return c == '>' || c == ']' || c == '`' || c == '\''; }
 

@@ -13,6 +13,8 @@ namespace druv::parsertext {
 constexpr char UpperChar(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 constexpr bool IsUpperLetter(char c) { return c >= 'A' && c <= 'Z'; }
+// A digit of the base-91 numbers that compressed positions and Mic-E altitudes are written in.
+constexpr bool IsBase91(char c) { return c >= '!' && c <= '{'; }
 
 // s holds upperNeedle at i, comparing s upper-cased.
 inline bool MatchesAt(std::string_view s, size_t i, std::string_view upperNeedle) {

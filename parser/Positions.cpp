@@ -187,8 +187,6 @@ bool DecodeUncompressed(std::string_view s, TAprsPacket& packet) {
   return true;
 }
 
-constexpr bool IsBase91(char c) { return c >= '!' && c <= '{'; }
-
 bool DecodeCompressed(std::string_view s, TAprsPacket& packet) {
   TPositionRec& pos = packet.Position;
   char table = At(s, 0);
