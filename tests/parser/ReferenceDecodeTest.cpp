@@ -14,6 +14,7 @@
 #include <rapidjson/document.h>
 
 #include "common/DateTime.h"
+#include "common/Numbers.h"
 #include "parser/APRSParser.h"
 
 namespace druv {
@@ -41,7 +42,7 @@ std::optional<double> Number(const rapidjson::Value& o, const char* key) {
   if (!o.HasMember(key)) return std::nullopt;
   const rapidjson::Value& v = o[key];
   if (v.IsNumber()) return v.GetDouble();
-  if (v.IsString() && v.GetStringLength() > 0) return std::stod(v.GetString());
+  if (v.IsString() && v.GetStringLength() > 0) return ParseDouble(v.GetString());
   return std::nullopt;
 }
 
