@@ -7,6 +7,7 @@
 #include "map/MapPicture.h"
 #include "map/SymbolIndex.h"
 #include "parser/APRSParser.h"
+#include "stations/TStationTable.h"
 
 namespace druv {
 
@@ -95,20 +96,18 @@ void TStationMap::DrawStation(double lat, double lonEast, const std::string& lab
   Picture_.DrawSymbol(x - 10, y - 10, Symbols_.Image());
 }
 
-void TStationMap::RefreshMap(const IPlotStations& stations) {
+void TStationMap::RefreshMap(const TStationTable& stations) {
   ReloadCurrentMap();
   TDrawingPass pass{Picture_};
-  const size_t n = stations.Count();
-  for (size_t i = 0; i < n; ++i) {
+  stations.ForEachInOrder([this](TStationTable::TRecordId, const TStationRec& r) {
+    if (!HasPosition(r.LAT, r.LON)) return;
     try {
-      const TPlotStationRec r = stations.Read(i);
-      if (!r.Lat || !r.Lon || !HasPosition(*r.Lat, *r.Lon)) continue;
-      Symbols_.SelectSymbol(!IsAlternateTable(r.TableId), SymbolIndexFor(r.TableId, r.Symbol, r.Comment));
-      DrawStation(*r.Lat, *r.Lon, r.Stn);
+      Symbols_.SelectSymbol(!IsAlternateTable(r.TABLEID), SymbolIndexFor(r.TABLEID, r.Symbol, r.COMMENT));
+      DrawStation(r.LAT, r.LON, r.STN);
     } catch (const std::exception&) {
       // A record that cannot be drawn is left out.
     }
-  }
+  });
 }
 
 void TStationMap::RefreshTrails(const std::vector<std::string>& rawLines) {

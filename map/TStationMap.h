@@ -1,7 +1,6 @@
 #pragma once
 // The station map without its window: the map on display (picture, frame, name), how a map is
 // chosen and reloaded, and the three plots. The map window and druv-replay both run these steps.
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,24 +11,11 @@
 
 namespace druv {
 
+class TStationTable;
+
 struct TPlotOptionsRec {
   bool StrategicCall = true;  // write the call sign beside each symbol
   bool OtherStyle = false;    // "Normal/Other": white on blue instead of black on white
-};
-
-// One station table record as RefreshMap reads it.
-struct TPlotStationRec {
-  std::optional<double> Lat, Lon;  // nothing for an empty field; degrees, North and East positive
-  std::string Stn, Symbol, TableId, Comment;
-};
-
-// The station table, in its current index order.
-class IPlotStations {
- public:
-  virtual ~IPlotStations() = default;
-  virtual size_t Count() const = 0;
-  // May throw; the record is then left out.
-  virtual TPlotStationRec Read(size_t i) const = 0;
 };
 
 // Whether a raw list line is a packet at all: it holds ">" and is no TNC text ("cmd...", "TC...").
@@ -68,9 +54,9 @@ class TStationMap {
 
   // The plots. Each starts from a freshly loaded picture (a failing reload throws and nothing is
   // drawn); a station whose step fails is left out silently, as is one without a position.
-  // RefreshMap: every station table record. RefreshTrails: every position packet of the raw list.
+  // RefreshMap: every station table record, in the table's current order. RefreshTrails: every position packet of the raw list.
   // PlotWeatherOnly: the weather stations of the raw list, only with call signs on.
-  void RefreshMap(const IPlotStations& stations);
+  void RefreshMap(const TStationTable& stations);
   void RefreshTrails(const std::vector<std::string>& rawLines);
   void PlotWeatherOnly(const std::vector<std::string>& rawLines);
 

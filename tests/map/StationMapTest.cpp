@@ -2,12 +2,14 @@
 // station's label and symbol go.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
 #include <map>
 
 #include "common/Error.h"
 #include "common/Files.h"
 #include "map/TStationMap.h"
+#include "stations/TStationTable.h"
 
 namespace druv {
 namespace {
@@ -55,12 +57,12 @@ TRasterImage IndexSheet(std::uint8_t table) {
   return s;
 }
 
-struct TRows : IPlotStations {
-  std::vector<TPlotStationRec> Rows;
-  size_t Count() const override { return Rows.size(); }
-  TPlotStationRec Read(size_t i) const override {
-    if (Rows[i].Stn == "THROWS") throw Error("bad record");
-    return Rows[i];
+// A table of stations from (LAT, LON, STN, Symbol, TABLEID, COMMENT).
+struct TTable {
+  TStationTable T;
+  explicit TTable(const std::vector<std::array<std::string, 6>>& rows) {
+    T.CreateDataSet();
+    for (const auto& r : rows) T.AppendRecord({"12:00:00", r[2], "", r[5], r[0], r[1], "", "", r[3], r[4], "JJ00AA"});
   }
 };
 
@@ -142,17 +144,15 @@ TEST_F(StationMapTest, OtherMapsAreReloadedFromTheirOwnFolder) {
 
 TEST_F(StationMapTest, RefreshMapDrawsEveryStationWithAPosition) {
   Map.LoadStartupMap();
-  TRows t;
-  t.Rows = {
-      {33.111, -97.123, "QQ5AAA", "_", "/", "Rendon TX"},
-      {std::nullopt, -97.0, "NOLAT", ">", "/", ""},
-      {0.0, 0.0, "NOPOS", ">", "/", ""},  // never sent a position
-      {33.0, -97.0, "THROWS", ">", "/", ""},
-      {34.0, -98.0, "QQ5BBB-9", "K", "\\", ""},
-      {32.5, -97.0, "QQ5CCC", "K", "1", ""},
-      {0.0, -97.0, "EQUATOR", "-", "/", ""},  // far below this map, but a position
-  };
-  Map.RefreshMap(t);
+  TTable t({
+      {"33.111", "-97.123", "QQ5AAA", "_", "/", "Rendon TX"},
+      {"0", "0", "NOPOS", ">", "/", ""},  // never sent a position
+      {"34.000", "-98.000", "QQ5BBB-9", "K", "\\", ""},
+      {"32.500", "-97.000", "QQ5CCC", "K", "1", ""},
+      {"0.000", "-97.000", "EQUATOR", "-", "/", ""},  // far below this map, but a position
+      {"1e300", "-97.000", "FAR", "-", "/", ""},  // does not project: left out
+  });
+  Map.RefreshMap(t.T);
   EXPECT_EQ(Picture.Loads.back(), Maps + "map.jpg");
   EXPECT_EQ(Picture.Draws, (std::vector<std::string>{
                                "label 361,267 QQ5AAA", "symbol 341,257 #83/",
@@ -161,24 +161,26 @@ TEST_F(StationMapTest, RefreshMapDrawsEveryStationWithAPosition) {
                                "label 410,10200 EQUATOR", "symbol 390,10190 #30/",
                            }));
   Map.Options.StrategicCall = false;
-  Map.RefreshMap(t);
+  Map.RefreshMap(t.T);
   EXPECT_EQ(Picture.Draws.size(), 4u);
   Map.Options = {true, true};
-  t.Rows.resize(1);
-  Map.RefreshMap(t);
+  Map.RefreshMap(t.T);
   EXPECT_EQ(Picture.Draws[0], "label 361,267 QQ5AAA other");
+  // In the table's current order: by call sign.
+  t.T.SetIndexFieldNames("STN;GRID");
+  Map.RefreshMap(t.T);
+  EXPECT_EQ(Picture.Draws[0], "label 410,10200 EQUATOR other");
 }
 
 TEST_F(StationMapTest, AFailingReloadDrawsNothing) {
   Map.LoadStartupMap();
   std::filesystem::remove(Dir / "Maps" / "map.txt");
-  TRows t;
-  t.Rows = {{33.0, -97.0, "QQ5AAA", ">", "/", ""}};
-  EXPECT_THROW(Map.RefreshMap(t), Error);
+  TTable t({{"33.0", "-97.0", "QQ5AAA", ">", "/", ""}});
+  EXPECT_THROW(Map.RefreshMap(t.T), Error);
   EXPECT_TRUE(Picture.Draws.empty());
   // Equal bounds: every station fails, silently.
   WriteFileAtomic((Dir / "Maps" / "map.txt").string(), "97,97,33,33,flat\r\n");
-  Map.RefreshMap(t);
+  Map.RefreshMap(t.T);
   EXPECT_TRUE(Picture.Draws.empty());
 }
 
