@@ -69,7 +69,7 @@ class TSortedLineList : public TLineSource {
   size_t IndexOf(std::string_view text) const;
   void Clear();
 
-  static constexpr size_t MaxBlock = 512;
+  static constexpr size_t MaxBlock = 128;
 
  private:
   struct TBlockPlaceRec {

@@ -26,6 +26,11 @@ std::string FormatFixed8_3(double v) {
 TStationLog::TStationLog(TStationTable* table, const IClock* clock)
     : Table_(table), Clock_(clock ? clock : &SystemClock) {}
 
+void TStationLog::SetTable(TStationTable* table) {
+  Table_ = table;
+  Listed_.clear();
+}
+
 void TStationLog::SetClock(const IClock* clock) {
   Clock_ = clock ? clock : &SystemClock;
   TimeSecond_ = -1;
@@ -61,13 +66,14 @@ bool TStationLog::Process(std::string_view lineView) {
     const TAprsDataType type = LineDataType(line);
     const std::string grid = LatLonToGrid(packet->Position.Longitude.Value, packet->Position.Latitude.Value);
     // A value the table refuses loses this record change only.
+    size_t id = TStationTable::NoRecord;
     try {
-      UpdateTable(*packet, line, grid);
+      id = UpdateTable(*packet, line, grid);
     } catch (...) {
       if (Table_) Table_->Cancel();
     }
     FileByType(type, *packet, line);
-    Stations.Add(packet->SourceCallSign.StationCall);
+    MergeIntoStationList(packet->SourceCallSign.StationCall, id);
     if (OnPacket) OnPacket(*packet, line);
   } catch (...) {
     // Nothing of the station log reaches the user or the ticker.
@@ -75,8 +81,8 @@ bool TStationLog::Process(std::string_view lineView) {
   return made;
 }
 
-void TStationLog::UpdateTable(const TAprsPacket& p, const std::string& line, const std::string& grid) {
-  if (!Table_) return;
+size_t TStationLog::UpdateTable(const TAprsPacket& p, const std::string& line, const std::string& grid) {
+  if (!Table_) return TStationTable::NoRecord;
   TStationTable& t = *Table_;
   if (!t.Active()) t.Open();
   const std::string& call = p.SourceCallSign.StationCall;
@@ -100,6 +106,20 @@ void TStationLog::UpdateTable(const TAprsPacket& p, const std::string& line, con
     t.AppendRecord({TimeText(), call, p.InformationField, p.Comment, FormatFixed8_3(lat), FormatFixed8_3(lon), line,
                     std::string(), CharText(p.SymbolCode), CharText(p.SymbolTableIdentifier), grid});
   }
+  return t.CurrentId();
+}
+
+void TStationLog::MergeIntoStationList(const std::string& call, size_t id) {
+  if (Table_ && Table_->EmptyCount() != ListedTableEmptyCount_) {
+    Listed_.clear();
+    ListedTableEmptyCount_ = Table_->EmptyCount();
+  }
+  const uint64_t mark = Stations.Generation() + 1;
+  if (id != TStationTable::NoRecord && id < Listed_.size() && Listed_[id] == mark) return;
+  Stations.Add(call);
+  if (id == TStationTable::NoRecord) return;
+  if (id >= Listed_.size()) Listed_.resize(id + 1, 0);
+  Listed_[id] = mark;
 }
 
 void TStationLog::FileByType(TAprsDataType type, const TAprsPacket& p, const std::string& line) {

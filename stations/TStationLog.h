@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/DateTime.h"
 #include "parser/TAprsPacket.h"
@@ -26,7 +27,7 @@ class TStationLog {
   // still go to the lists.
   explicit TStationLog(TStationTable* table = nullptr, const IClock* clock = nullptr);
 
-  void SetTable(TStationTable* table) { Table_ = table; }
+  void SetTable(TStationTable* table);
   TStationTable* Table() const { return Table_; }
   void SetClock(const IClock* clock);
 
@@ -51,12 +52,18 @@ class TStationLog {
   size_t PacketsMade() const { return PacketsMade_; }
 
  private:
-  void UpdateTable(const TAprsPacket& packet, const std::string& line, const std::string& grid);
+  // The record's id, or none when the table refused the change or there is no table.
+  size_t UpdateTable(const TAprsPacket& packet, const std::string& line, const std::string& grid);
+  void MergeIntoStationList(const std::string& call, size_t recordId);
   void FileByType(TAprsDataType type, const TAprsPacket& packet, const std::string& line);
   const std::string& TimeText();
 
   TStationTable* Table_;
   const IClock* Clock_;
+  // Per record: 1 + the station list's generation in which its call was put there, so a station
+  // heard again is known to be listed without searching the list.
+  std::vector<uint64_t> Listed_;
+  uint64_t ListedTableEmptyCount_ = 0;
   size_t LinesProcessed_ = 0, PacketsMade_ = 0;
   std::function<std::string(TDateTime)> FormatTimeOfDay_;
   long long TimeSecond_ = -1;  // the second TimeText_ was formatted for

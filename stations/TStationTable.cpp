@@ -73,26 +73,17 @@ std::optional<TStationField> FieldByNameIndex(std::string_view name) {
 
 // ---- TFieldRef
 
-std::string TFieldRef::AsString() const { return FieldText(Table_->FieldRecordConst(), Field_); }
+std::string TFieldRef::AsString() const { return FieldText(Table_->FieldSource(Field_), Field_); }
 
 double TFieldRef::AsFloat() const {
-  const TStationRec& r = Table_->FieldRecordConst();
+  const TStationRec& r = Table_->FieldSource(Field_);
   if (const std::string* s = TextField(r, Field_)) return ParseFloatValue(*s);
   return FloatField(r, Field_);
 }
 
-void TFieldRef::SetAsString(std::string_view text) {
-  Table_->CheckEditing();
-  TStationTable::Store(Table_->Buffer_, Field_, text);
-}
+void TFieldRef::SetAsString(std::string_view text) { Table_->Set(Field_, text); }
 
-void TFieldRef::SetAsFloat(double v) {
-  Table_->CheckEditing();
-  if (StationFieldDefs[Field_].IsFloat)
-    (Field_ == sfLat ? Table_->Buffer_.LAT : Table_->Buffer_.LON) = v;
-  else
-    TStationTable::Store(Table_->Buffer_, Field_, FormatGeneral(v));
-}
+void TFieldRef::SetAsFloat(double v) { Table_->SetFloat(Field_, v); }
 
 // ---- TStationTable
 
@@ -128,7 +119,8 @@ void TStationTable::Close() {
 void TStationTable::EmptyDataSet() {
   CheckActive();
   Records_.clear();
-  ByStn_.clear();
+  Slots_.clear();
+  ++EmptyCount_;
   Order_.clear();
   Cursor_ = NoRecord;
   Eof_ = true;
@@ -136,9 +128,63 @@ void TStationTable::EmptyDataSet() {
   if (OnEmptied) OnEmptied();
 }
 
+uint32_t TStationTable::StnHash(std::string_view stn) {
+  return static_cast<uint32_t>(std::hash<std::string_view>{}(stn));
+}
+
 TStationTable::TRecordId TStationTable::FindStn(std::string_view stn) const {
-  auto it = ByStn_.find(stn);
-  return it == ByStn_.end() ? NoRecord : it->second;
+  if (Slots_.empty()) return NoRecord;
+  const uint32_t h = StnHash(stn);
+  const size_t mask = Slots_.size() - 1;
+  for (size_t i = h & mask;; i = (i + 1) & mask) {
+    const uint64_t slot = Slots_[i];
+    if (slot == 0) return NoRecord;
+    const TRecordId id = static_cast<TRecordId>(slot & 0xFFFFFFFFu) - 1;
+    if (static_cast<uint32_t>(slot >> 32) == h && Records_[id].STN == stn) return id;
+  }
+}
+
+void TStationTable::IndexRebuild(size_t slots) {
+  Slots_.assign(slots, 0);
+  for (TRecordId id = 0; id < Records_.size(); ++id) {
+    const size_t mask = slots - 1;
+    size_t i = StnHash(Records_[id].STN) & mask;
+    while (Slots_[i] != 0) i = (i + 1) & mask;
+    Slots_[i] = (static_cast<uint64_t>(StnHash(Records_[id].STN)) << 32) | (id + 1);
+  }
+}
+
+// Records_[id] is in place; the index gets its STN.
+void TStationTable::IndexInsert(TRecordId id) {
+  // At most half full, so probes stay short.
+  if (Records_.size() * 2 > Slots_.size()) {
+    IndexRebuild(std::max<size_t>(64, Slots_.size() * 2));
+    return;
+  }
+  const uint32_t h = StnHash(Records_[id].STN);
+  const size_t mask = Slots_.size() - 1;
+  size_t i = h & mask;
+  while (Slots_[i] != 0) i = (i + 1) & mask;
+  Slots_[i] = (static_cast<uint64_t>(h) << 32) | (id + 1);
+}
+
+// Removes id's slot (found through its record's STN), shifting later slots of the run back so
+// no probe sequence is broken.
+void TStationTable::IndexErase(TRecordId id) {
+  const size_t mask = Slots_.size() - 1;
+  size_t i = StnHash(Records_[id].STN) & mask;
+  while ((Slots_[i] & 0xFFFFFFFFu) != id + 1u) i = (i + 1) & mask;
+  size_t hole = i;
+  for (size_t j = (hole + 1) & mask; Slots_[j] != 0; j = (j + 1) & mask) {
+    const size_t home = static_cast<uint32_t>(Slots_[j] >> 32) & mask;
+    // Slot j may move into the hole when its home is not in the cyclic range (hole, j].
+    const bool homeInRange = hole < j ? (home > hole && home <= j) : (home > hole || home <= j);
+    if (!homeInRange) {
+      Slots_[hole] = Slots_[j];
+      hole = j;
+    }
+  }
+  Slots_[hole] = 0;
 }
 
 void TStationTable::CheckActive() const {
@@ -227,10 +273,25 @@ TFieldRef TStationTable::FieldByName(std::string_view name) {
   return TFieldRef(*this, *f);
 }
 
-const TStationRec& TStationTable::FieldRecordConst() const {
-  if (State_ == tsEdit || State_ == tsInsert) return Buffer_;
+const TStationRec& TStationTable::FieldSource(TStationField f) const {
+  if (State_ == tsInsert || (State_ == tsEdit && (Dirty_ & (1u << f)))) return Buffer_;
   static const TStationRec empty;
   return Cursor_ == NoRecord ? empty : Records_[Cursor_];
+}
+
+void TStationTable::Set(TStationField f, std::string_view text) {
+  CheckEditing();
+  Store(Buffer_, f, text);
+  Dirty_ |= static_cast<uint16_t>(1u << f);
+}
+
+void TStationTable::SetFloat(TStationField f, double v) {
+  CheckEditing();
+  if (StationFieldDefs[f].IsFloat)
+    (f == sfLat ? Buffer_.LAT : Buffer_.LON) = v;
+  else
+    Store(Buffer_, f, FormatGeneral(v));
+  Dirty_ |= static_cast<uint16_t>(1u << f);
 }
 
 void TStationTable::Store(TStationRec& r, TStationField f, std::string_view text) {
@@ -247,7 +308,8 @@ void TStationTable::Edit() {
   CheckActive();
   if (State_ == tsEdit || State_ == tsInsert) return;
   if (Cursor_ == NoRecord) throw Error("Cannot perform this operation on an empty dataset");
-  Buffer_ = Records_[Cursor_];
+  // Nothing is copied: a field not set reads from the record, and Post writes back only the set ones.
+  Dirty_ = 0;
   State_ = tsEdit;
 }
 
@@ -260,13 +322,12 @@ void TStationTable::Append() {
 void TStationTable::Post() {
   CheckActive();
   if (State_ == tsBrowse) return;
-  TRecordId owner = FindStn(Buffer_.STN);
   if (State_ == tsInsert) {
-    if (owner != NoRecord) throw Error("Key violation: " + Buffer_.STN + " is already in the table");
+    if (FindStn(Buffer_.STN) != NoRecord) throw Error("Key violation: " + Buffer_.STN + " is already in the table");
     TRecordId id = static_cast<TRecordId>(Records_.size());
     Records_.push_back(std::move(Buffer_));
     Buffer_ = TStationRec{};
-    ByStn_.emplace(Records_[id].STN, id);
+    IndexInsert(id);
     if (!IndexFields_.empty()) Order_.insert(id);
     Cursor_ = id;
     Eof_ = false;
@@ -274,23 +335,34 @@ void TStationTable::Post() {
     if (OnAppended) OnAppended(id);
     return;
   }
-  TRecordId id = Cursor_;
-  if (owner != NoRecord && owner != id)
-    throw Error("Key violation: " + Buffer_.STN + " is already in the table");
+  const TRecordId id = Cursor_;
   TStationRec& rec = Records_[id];
-  bool keyChanged = rec.STN != Buffer_.STN;
-  if (!IndexFields_.empty()) Order_.erase(id);  // before the compared fields change
-  if (keyChanged) ByStn_.erase(rec.STN);
-  // Swapped, not copied: the buffer keeps its storage for the next edit.
-  std::swap(rec, Buffer_);
-  if (keyChanged) ByStn_.emplace(rec.STN, id);
-  if (!IndexFields_.empty()) Order_.insert(id);
+  const bool keyChanged = (Dirty_ & (1u << sfStn)) && rec.STN != Buffer_.STN;
+  if (keyChanged && FindStn(Buffer_.STN) != NoRecord)
+    throw Error("Key violation: " + Buffer_.STN + " is already in the table");
+  bool reorder = false;
+  for (TStationField f : IndexFields_) reorder |= (Dirty_ & (1u << f)) != 0;
+  if (reorder) Order_.erase(id);  // before the compared fields change
+  if (keyChanged) IndexErase(id);
+  // Swapped, not copied: the buffer keeps the old storage for the next edit.
+  for (int f = 0; f < StationFieldCount; ++f) {
+    if (!(Dirty_ & (1u << f))) continue;
+    const auto field = static_cast<TStationField>(f);
+    if (std::string* mine = TextField(rec, field))
+      mine->swap(*TextField(Buffer_, field));
+    else
+      (field == sfLat ? rec.LAT : rec.LON) = (field == sfLat ? Buffer_.LAT : Buffer_.LON);
+  }
+  if (keyChanged) IndexInsert(id);
+  if (reorder) Order_.insert(id);
+  Dirty_ = 0;
   State_ = tsBrowse;
   if (OnChanged) OnChanged(id);
 }
 
 void TStationTable::Cancel() {
   if (State_ == tsEdit || State_ == tsInsert) State_ = tsBrowse;
+  Dirty_ = 0;
 }
 
 void TStationTable::AppendRecord(const std::array<std::string, StationFieldCount>& values) {

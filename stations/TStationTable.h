@@ -10,7 +10,6 @@
 #include <set>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace druv {
@@ -132,6 +131,8 @@ class TStationTable {
   // after the table was emptied.
   std::function<void(TRecordId)> OnAppended, OnChanged;
   std::function<void()> OnEmptied;
+  // Counts the emptyings: record ids start again from 0 after one.
+  uint64_t EmptyCount() const { return EmptyCount_; }
 
  private:
   friend class TFieldRef;
@@ -139,21 +140,27 @@ class TStationTable {
     const TStationTable* Table;
     bool operator()(TRecordId a, TRecordId b) const;
   };
-  struct TStringHash {
-    using is_transparent = void;
-    size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
-  };
 
   void CheckActive() const;
   void CheckEditing() const;
   void CheckBrowse();
-  // The edit buffer while editing or appending, else the current record (an empty one if none).
-  const TStationRec& FieldRecordConst() const;
+  // Where field f reads from: the edit buffer for a field set while editing or appending, else
+  // the current record (an empty one if none).
+  const TStationRec& FieldSource(TStationField f) const;
+  void Set(TStationField f, std::string_view text);
+  void SetFloat(TStationField f, double v);
   static void Store(TStationRec& r, TStationField f, std::string_view text);
   void RebuildOrder();
 
+  // The STN index: open addressing with linear probing over (hash << 32 | id + 1) slots; the key
+  // itself is compared in the record, where STN (15 bytes at most) is stored inline.
+  static uint32_t StnHash(std::string_view stn);
+  void IndexInsert(TRecordId id);
+  void IndexErase(TRecordId id);
+  void IndexRebuild(size_t slots);
+
   std::vector<TStationRec> Records_;
-  std::unordered_map<std::string, TRecordId, TStringHash, std::equal_to<>> ByStn_;
+  std::vector<uint64_t> Slots_;
   std::vector<TStationField> IndexFields_;
   std::string IndexNames_;
   std::set<TRecordId, TOrderLess> Order_{TOrderLess{this}};
@@ -161,6 +168,8 @@ class TStationTable {
   TRecordId Cursor_ = NoRecord;
   bool Eof_ = true;
   TStationRec Buffer_;
+  uint16_t Dirty_ = 0;
+  uint64_t EmptyCount_ = 0;  // the fields set since Edit: only they are written back by Post
 };
 
 }  // namespace druv

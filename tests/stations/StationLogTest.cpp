@@ -187,9 +187,15 @@ TEST(StationLog, ClearRawDataEmptiesWeatherAndStationListsOnly) {
   EXPECT_EQ(t.Log.Stations.Count(), 0u);
   EXPECT_EQ(t.Log.Messages.Count(), 1u);
   EXPECT_EQ(t.Table.RecordCount(), 2u);
-  // Rebuilt only from lines processed after the clearing.
+  // Rebuilt only from lines processed after the clearing, known stations too.
   t.Log.Process(kPosition);
   EXPECT_EQ(t.Log.Stations.ToVector(), TLines{"QQ5AAA"});
+  // A table emptied under the log: its new records are listed afresh.
+  t.Log.Stations.Clear();
+  t.Table.EmptyDataSet();
+  t.Log.Process("QQ4BBB>APRS:>x");
+  t.Log.Process("QQ4BBB>APRS:>y");
+  EXPECT_EQ(t.Log.Stations.ToVector(), TLines{"QQ4BBB"});
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // druv-replay: the station log without windows. Reads monitor lines from files or standard
-// input (CR, LF and CR LF each end a line; 8-bit bytes), hands each one, trimmed as the receive
+// input, plain or gzip-compressed (CR, LF and CR LF each end a line; 8-bit bytes), hands each one, trimmed as the receive
 // path trims it, to the station log exactly once, then writes what was asked for.
 #include <chrono>
 #include <cstdio>
@@ -9,6 +9,9 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include <unistd.h>
+#include <zlib.h>
 
 #include "common/Error.h"
 #include "common/Files.h"
@@ -56,12 +59,21 @@ class TLineSplitter {
   bool LastWasCr_ = false;
 };
 
-void ReadLines(FILE* in, const std::string& name, const std::function<void(std::string_view)>& line) {
+// A gzip-compressed file is read as its contents; any other as it is.
+void ReadLines(const std::string& name, const std::function<void(std::string_view)>& line) {
+  gzFile in = name == "-" ? gzdopen(dup(0), "rb") : gzopen(name.c_str(), "rb");
+  const std::string shown = name == "-" ? std::string("standard input") : name;
+  if (!in) throw Error("cannot open " + shown + ": " + std::strerror(errno));
+  gzbuffer(in, 1 << 17);
   TLineSplitter split;
   static char buf[1 << 20];
-  size_t n;
-  while ((n = std::fread(buf, 1, sizeof buf, in)) > 0) split.Feed(std::string_view(buf, n), line);
-  if (std::ferror(in)) throw Error("cannot read " + name + ": " + std::strerror(errno));
+  int n;
+  while ((n = gzread(in, buf, sizeof buf)) > 0) split.Feed(std::string_view(buf, static_cast<size_t>(n)), line);
+  int code = Z_OK;
+  const char* message = n < 0 ? gzerror(in, &code) : nullptr;
+  const std::string failure = message ? message : "";
+  gzclose(in);
+  if (n < 0) throw Error("cannot read " + shown + ": " + (code == Z_ERRNO ? std::strerror(errno) : failure));
   split.Finish(line);
 }
 
@@ -104,21 +116,7 @@ int main(int argc, char** argv) {
     };
     const auto start = std::chrono::steady_clock::now();
     if (options->Inputs.empty()) options->Inputs.push_back("-");
-    for (const std::string& name : options->Inputs) {
-      if (name == "-") {
-        ReadLines(stdin, "standard input", process);
-        continue;
-      }
-      FILE* f = std::fopen(name.c_str(), "rb");
-      if (!f) throw Error("cannot open " + name + ": " + std::strerror(errno));
-      try {
-        ReadLines(f, name, process);
-      } catch (...) {
-        std::fclose(f);
-        throw;
-      }
-      std::fclose(f);
-    }
+    for (const std::string& name : options->Inputs) ReadLines(name, process);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 
     if (!options->StationsFile.empty()) WriteOutput(options->StationsFile, StationTableCsv(table));
