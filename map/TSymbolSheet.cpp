@@ -55,9 +55,10 @@ const TRasterImage& TSymbolSheet::Sheet(bool primaryTable) {
 
 void TSymbolSheet::IndexChange() {
   const TRasterImage& sheet = Sheet(Primary_);
+  std::optional<TRasterImage>& cell = Cells_[Primary_ ? 0 : 1][Index_];
   // Indexes 1 to 16 point above the sheet; they show the unknown symbol rather than nothing.
-  const int cellIndex = Index_ < CellsPerRow ? UnknownSymbolIndex : Index_;
-  Image_ = CutSymbolCell(sheet, SymbolCell(cellIndex));
+  if (!cell) cell = CutSymbolCell(sheet, SymbolCell(Index_ < CellsPerRow ? UnknownSymbolIndex : Index_));
+  Image_ = *cell;
   ImagePrimary_ = Primary_;
   ++Serial_;
   if (OnImageChanged) OnImageChanged();

@@ -74,6 +74,8 @@ class TSymbolSheet {
   TRasterImage Image_;
   uint64_t Serial_ = 0;
   std::optional<TRasterImage> Sheets_[2];
+  // Cells already cut, per table and index: a plot changes the index for nearly every station.
+  std::optional<TRasterImage> Cells_[2][MaxIndex + 1];
 };
 
 }  // namespace druv

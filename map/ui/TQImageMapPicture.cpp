@@ -1,6 +1,10 @@
 #include "map/ui/TQImageMapPicture.h"
 
+#include <QGlyphRun>
+#include <cmath>
+
 #include "common/Error.h"
+#include "common/Text.h"
 #include "map/MapPicture.h"
 #include "platform/qt/QtImages.h"
 #include "platform/qt/QtText.h"
@@ -8,7 +12,6 @@
 namespace druv {
 
 namespace {
-constexpr QRgb White = 0xFFFFFFFF;
 
 QImage ReadWithQt(const std::string& path) {
   QImage image(ToQString(path));
@@ -31,7 +34,23 @@ QFont TQImageMapPicture::LabelFont() {
   return f;
 }
 
-TQImageMapPicture::TQImageMapPicture() : Font_(LabelFont()), Metrics_(Font_) {}
+TQImageMapPicture::TQImageMapPicture() : Font_(LabelFont()), Metrics_(Font_), RawFont_(QRawFont::fromFont(Font_)) {
+  Run_.setRawFont(RawFont_);
+}
+
+const TQImageMapPicture::TGlyphRec& TQImageMapPicture::Glyph(unsigned char c) {
+  TGlyphRec& g = Glyphs_[c];
+  if (!g.Known) {
+    const QList<quint32> glyphs = RawFont_.glyphIndexesForString(QString(QChar(Cp1252ToCodePoint(c))));
+    if (!glyphs.isEmpty()) {
+      g.Glyph = glyphs[0];
+      const QList<QPointF> advances = RawFont_.advancesForGlyphIndexes(glyphs, QRawFont::UseDesignMetrics);
+      g.Advance = advances.isEmpty() ? 0 : advances[0].x();
+    }
+    g.Known = true;
+  }
+  return g;
+}
 
 TQImageMapPicture::~TQImageMapPicture() { EndDrawing(); }
 
@@ -47,16 +66,30 @@ void TQImageMapPicture::SetImage(QImage image) {
 }
 
 void TQImageMapPicture::DrawLabel(int left, int top, const std::string& text, bool otherStyle) {
-  const QString q = ToQString(text);
-  const QRect box(left, top, Metrics_.horizontalAdvance(q), Metrics_.height());
+  RunGlyphs_.clear();
+  RunPositions_.clear();
+  qreal x = 0;
+  for (unsigned char c : text) {
+    const TGlyphRec& g = Glyph(c);
+    RunGlyphs_.push_back(g.Glyph);
+    RunPositions_.push_back(QPointF(x, Metrics_.ascent()));
+    x += g.Advance;
+  }
+  const QRect box(left, top, static_cast<int>(std::ceil(x)), Metrics_.height());
   if (!box.intersects(Image_.rect())) return;
+  static const QColor blue(0, 0, 255), white(Qt::white), black(Qt::black);
   if (!Painter_) {
     Painter_ = std::make_unique<QPainter>(&Image_);
-    Painter_->setFont(Font_);
+    PenOther_ = !otherStyle;
   }
-  Painter_->fillRect(box, otherStyle ? QColor(0, 0, 255) : QColor(Qt::white));
-  Painter_->setPen(otherStyle ? QColor(Qt::white) : QColor(Qt::black));
-  Painter_->drawText(left, top + Metrics_.ascent(), q);
+  Painter_->fillRect(box, otherStyle ? blue : white);
+  if (PenOther_ != otherStyle) {
+    Painter_->setPen(otherStyle ? white : black);
+    PenOther_ = otherStyle;
+  }
+  Run_.setGlyphIndexes(RunGlyphs_);
+  Run_.setPositions(RunPositions_);
+  Painter_->drawGlyphRun(QPointF(left, top), Run_);
 }
 
 void TQImageMapPicture::DrawSymbol(int left, int top, const TRasterImage& symbol) {
@@ -65,13 +98,13 @@ void TQImageMapPicture::DrawSymbol(int left, int top, const TRasterImage& symbol
   const int x0 = std::max(0, -left), x1 = std::min(symbol.Width, Image_.width() - left);
   const int y0 = std::max(0, -top), y1 = std::min(symbol.Height, Image_.height() - top);
   if (x0 >= x1 || y0 >= y1) return;
+  uchar* bits = Image_.bits();
+  const qsizetype stride = Image_.bytesPerLine();
   for (int y = y0; y < y1; ++y) {
-    QRgb* row = reinterpret_cast<QRgb*>(Image_.scanLine(top + y));
+    QRgb* row = reinterpret_cast<QRgb*>(bits + stride * (top + y));
     const std::uint8_t* p = symbol.Pixel(x0, y);
-    for (int x = x0; x < x1; ++x, p += 3) {
-      const QRgb c = qRgb(p[0], p[1], p[2]);
-      if (c != White) row[left + x] = c;
-    }
+    for (int x = x0; x < x1; ++x, p += 3)
+      if ((p[0] & p[1] & p[2]) != 0xFF) row[left + x] = qRgb(p[0], p[1], p[2]);
   }
 }
 

@@ -2,8 +2,11 @@
 // The map picture as a QImage: what the map window shows and saves, and what druv-replay writes.
 #include <QFont>
 #include <QFontMetrics>
+#include <QGlyphRun>
 #include <QImage>
 #include <QPainter>
+#include <QRawFont>
+#include <array>
 #include <memory>
 
 #include "map/IMapPicture.h"
@@ -37,10 +40,25 @@ class TQImageMapPicture : public IMapPicture {
   std::function<void()> OnChanged;
 
  private:
+  // Glyph and advance of each 8-bit character, looked up once: a plot writes thousands of call
+  // signs, and laying out each as a text run costs more than all the rest of the plot.
+  struct TGlyphRec {
+    quint32 Glyph = 0;
+    qreal Advance = 0;
+    bool Known = false;
+  };
+  const TGlyphRec& Glyph(unsigned char c);
+
   QImage Image_;
   std::unique_ptr<QPainter> Painter_;
+  bool PenOther_ = false;  // the painter's pen is the other style's
   QFont Font_;
   QFontMetrics Metrics_;
+  QRawFont RawFont_;
+  std::array<TGlyphRec, 256> Glyphs_{};
+  QGlyphRun Run_;
+  QVector<quint32> RunGlyphs_;
+  QVector<QPointF> RunPositions_;
 };
 
 }  // namespace druv
