@@ -23,16 +23,17 @@ using namespace druv;
 
 namespace {
 
-// A map folder with a 1280 x 768 crop of the shipped custom map, and the shipped symbol sheets.
+// A map folder with a 1280 x 768 crop of the shipped USA map (30 pixels a degree from 125 W,
+// 50 N), and the shipped symbol sheets.
 struct TMapFolder {
   std::string Dir = (std::filesystem::temp_directory_path() / "druv-map-bench").string() + "/";
   TMapFolder() {
     std::filesystem::create_directories(Dir + "Maps");
-    const TRasterImage shipped = LoadJpegFile(DRUV_SOURCE_DIR "/data/Maps/map.jpg");
+    const TRasterImage shipped = LoadJpegFile(DRUV_SOURCE_DIR "/data/Maps/usa.jpg");
     TRasterImage crop(1280, 768);
     for (int y = 0; y < 768; ++y) std::copy_n(shipped.Pixel(0, y), 1280 * 3, crop.Pixel(0, y));
     SaveJpegFile(Dir + "Maps/map.jpg", crop, 90);
-    WriteFileAtomic(Dir + "Maps/map.txt", "101.25,  93.25,  30.70,  35.50,  custom\r\n");
+    WriteFileAtomic(Dir + "Maps/map.txt", "125,  82.333333333333,  24.4,  50,  custom\r\n");
     for (const char* sheet : {"tileset.bmp", "tileset2.bmp"})
       WriteFileAtomic(Dir + sheet, *ReadFile(std::string(DRUV_SOURCE_DIR "/data/") + sheet));
   }
@@ -48,7 +49,7 @@ std::unique_ptr<TStationTable> Stations(int n) {
   auto t = std::make_unique<TStationTable>();
   t->CreateDataSet();
   std::mt19937 rng(7);
-  std::uniform_real_distribution<double> lat(30.7, 35.5), lon(-101.25, -93.25);
+  std::uniform_real_distribution<double> lat(24.4, 50), lon(-125, -82.34);
   const char* symbols[][2] = {{"/", ">"}, {"/", "k"}, {"/", "_"}, {"/", "-"}, {"\\", "K"}, {"/", "#"}, {"2", "#"}, {"/", "v"}};
   for (int i = 0; i < n; ++i) {
     const double la = lat(rng), lo = lon(rng);

@@ -1,5 +1,5 @@
-// druv-replay's map output: the replayed stations on the shipped custom map (1280 x 880 pixels,
-// 101.25 W to 93.25 W, 30 N to 35.5 N, 160 pixels a degree), written as PNG.
+// druv-replay's map output: the replayed stations on the shipped custom map (731 x 473 pixels,
+// 101.5 W to 93 W, 30 N to 35.5 N, 86 pixels a degree), written as PNG.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -71,32 +71,33 @@ class ReplayMapTool : public ::testing::Test {
 
 TEST_F(ReplayMapTool, CurrentPositionsWithCallSigns) {
   const TRasterImage img = Plot("");
-  ASSERT_EQ(img.Width, 1280);
-  ASSERT_EQ(img.Height, 880);
-  // QQ5AAA at its latest position (97 W, 33 N: 680, 400), not at its first; the weather station.
-  EXPECT_GT(Changed(img, 680, 400), 40);
-  EXPECT_EQ(Changed(img, 640, 320), 0);
-  EXPECT_GT(Changed(img, 520, 560), 40);
+  ASSERT_EQ(img.Width, 731);
+  ASSERT_EQ(img.Height, 473);
+  // QQ5AAA at its latest position (97 W, 33 N: 387, 215), not at its first (97.5 W, 33.5 N: 344,
+  // 172); the weather station (98 W, 32 N: 301, 301).
+  EXPECT_GT(Changed(img, 387, 215), 40);
+  EXPECT_EQ(Changed(img, 344, 172), 0);
+  EXPECT_GT(Changed(img, 301, 301), 40);
   // The label box starts at X + 10, Y: white.
-  EXPECT_EQ(At(img, 692, 401), (std::array<int, 3>{255, 255, 255}));
-  EXPECT_EQ(At(img, 690 + 2, 399), At(Bare, 692, 399));
+  EXPECT_EQ(At(img, 399, 216), (std::array<int, 3>{255, 255, 255}));
+  EXPECT_EQ(At(img, 399, 214), At(Bare, 399, 214));
   // Nothing else on the map changed.
   EXPECT_EQ(Changed(img, 100, 100), 0);
 }
 
 TEST_F(ReplayMapTool, TrailsWeatherAndLabelStyles) {
   const TRasterImage trails = Plot("--plot trails");
-  EXPECT_GT(Changed(trails, 640, 320), 40);  // the first line is drawn too
-  EXPECT_GT(Changed(trails, 680, 400), 40);
+  EXPECT_GT(Changed(trails, 344, 172), 40);  // the first line is drawn too
+  EXPECT_GT(Changed(trails, 387, 215), 40);
   const TRasterImage wx = Plot("--plot wx");
-  EXPECT_EQ(Changed(wx, 680, 400), 0);
-  EXPECT_GT(Changed(wx, 520, 560), 40);
+  EXPECT_EQ(Changed(wx, 387, 215), 0);
+  EXPECT_GT(Changed(wx, 301, 301), 40);
   const TRasterImage other = Plot("--other-style");
-  EXPECT_EQ(At(other, 692, 401), (std::array<int, 3>{0, 0, 255}));
+  EXPECT_EQ(At(other, 399, 216), (std::array<int, 3>{0, 0, 255}));
   const TRasterImage bare = Plot("--no-calls");
-  EXPECT_EQ(At(bare, 692, 401), At(Bare, 692, 401));
-  EXPECT_GT(Changed(bare, 680, 400), 40);
-  EXPECT_EQ(Changed(Plot("--plot wx --no-calls"), 520, 560), 0);
+  EXPECT_EQ(At(bare, 399, 216), At(Bare, 399, 216));
+  EXPECT_GT(Changed(bare, 387, 215), 40);
+  EXPECT_EQ(Changed(Plot("--plot wx --no-calls"), 301, 301), 0);
 }
 
 TEST_F(ReplayMapTool, BadOptionsAndFiles) {

@@ -190,14 +190,8 @@ QImage DrawVectorMap(const TMapBoxRec& box, const std::vector<TAreaRec>& countri
     p.drawText(4, y - 4, text);
   }
 
-  // State names where they fit.
+  // State names where they fit, smaller for narrow ones.
   p.setRenderHint(QPainter::Antialiasing);
-  QFont big(QStringLiteral("DejaVu Sans"));
-  big.setPixelSize(15);
-  big.setBold(true);
-  big.setLetterSpacing(QFont::AbsoluteSpacing, 2);
-  p.setFont(big);
-  const QFontMetrics bm(big);
   p.setPen(QColor(110, 110, 110));
   for (const TAreaRec& s : states) {
     if (!inView(s) || s.Name.empty()) continue;
@@ -207,10 +201,19 @@ QImage DrawVectorMap(const TMapBoxRec& box, const std::vector<TAreaRec>& countri
     auto place = LabelPlace(visible);
     if (!place) continue;
     const QString name = QString::fromStdString(s.Name).toUpper();
-    const int textWidth = bm.horizontalAdvance(name);
-    if (textWidth + 20 > place->second * k) continue;
-    const QPointF at = degreesToPixels.map(place->first);
-    p.drawText(QPointF(at.x() - textWidth / 2.0, at.y() + bm.ascent() / 2.0), name);
+    for (int size : {15, 12, 10}) {
+      QFont font(QStringLiteral("DejaVu Sans"));
+      font.setPixelSize(size);
+      font.setBold(true);
+      font.setLetterSpacing(QFont::AbsoluteSpacing, size / 7.0);
+      const QFontMetrics fm(font);
+      const int textWidth = fm.horizontalAdvance(name);
+      if (textWidth + 12 > place->second * k) continue;
+      p.setFont(font);
+      const QPointF at = degreesToPixels.map(place->first);
+      p.drawText(QPointF(at.x() - textWidth / 2.0, at.y() + fm.ascent() / 2.0), name);
+      break;
+    }
   }
   return image;
 }

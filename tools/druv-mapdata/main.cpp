@@ -71,10 +71,10 @@ void MakeSheets(const std::string& artDir, const std::string& out) {
 void MakeMaps(const std::string& src, const std::string& out) {
   const std::string maps = out + "/Maps/";
   std::filesystem::create_directories(maps);
-  // The region around the default operator position: 8 by 5.5 degrees at 160 pixels a degree,
-  // drawn from the boundary vectors (a crop of the 30 pixels a degree world picture would be
-  // 240 pixels wide).
-  const TMapBoxRec region{-101.25, -93.25, 30.0, 35.5, 160};
+  // The region around the default operator position, 8.5 by 5.5 degrees, at 86 pixels a degree
+  // so that the whole of it fits the map window's view; drawn from the boundary vectors (a crop
+  // of the 30 pixels a degree world picture would be a blur of 255 x 165 pixels).
+  const TMapBoxRec region{-101.5, -93.0, 30.0, 35.5, 86};
   const auto countries = ReadTopoJsonAreas(src + "/maps/world-atlas/countries-10m.json", "countries");
   const auto states = ReadTopoJsonAreas(src + "/maps/us-atlas/states-10m.json", "states");
   SaveJpeg(maps + "map.jpg", FromQImage(DrawVectorMap(region, countries, states)));
