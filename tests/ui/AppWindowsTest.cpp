@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLocale>
@@ -22,6 +23,8 @@
 #include "platform/fakes/TFakeSerialPort.h"
 #include "platform/fakes/TRecordingWaits.h"
 #include "platform/fakes/TScriptedDialogs.h"
+#include "map/ui/TAprsMapFm2.h"
+#include "map/ui/TsymbolFm.h"
 #include "radio/ui/TDXfunctions.h"
 
 using namespace druv;
@@ -61,6 +64,10 @@ struct TFixture {
     Clock.Utc = *EncodeDateTime(2024, 5, 6, 3, 10, 20);
     SetAppFolder(AppDir.path().toStdString());
     QFile::copy(DRUV_SOURCE_DIR "/data/aprssettings.txt", AppDir.filePath("aprssettings.txt"));
+    // The map window loads the custom map and the symbol window its sheet at creation.
+    QDir().mkpath(AppDir.filePath("Maps"));
+    for (const char* f : {"Maps/map.jpg", "Maps/map.txt", "tileset.bmp", "tileset2.bmp"})
+      QFile::copy(QString(DRUV_SOURCE_DIR "/data/") + f, AppDir.filePath(f));
     Dialogs.Expect("information", TDRUVform::TermsNotice);
     Windows = std::make_unique<TAppWindows>(Port, Dialogs, Waits, Clock, tickerPeriodMs);
   }
@@ -124,6 +131,23 @@ class AppWindowsTest : public QObject {
     // The start window's hook made "." the decimal separator.
     QCOMPARE(QLocale().decimalPoint(), QString("."));
     QCOMPARE(QLocale().toString(33.1), QString("33.1"));
+  }
+
+  void MapWindowsAreWiredToTheRest() {
+    TFixture f;
+    // An installation with its maps and sheets opens without an error box.
+    for (const auto& box : f.Dialogs.Unexpected()) QVERIFY2(box.rfind("error", 0) != 0, box.c_str());
+    auto* map = qobject_cast<TAprsMapFm2*>(f.Windows->Window("TAprsMapFm2"));
+    QVERIFY(map);
+    QCOMPARE(static_cast<QWidget*>(map->SymbolWindow), f.Windows->Window("TsymbolFm"));
+    QCOMPARE(map->RawLines, &f.Windows->DXfunctions().Lines().RawPackets());
+    QCOMPARE(map->StatusPanel(1)->text(), QString("DRUVaprs 0.97"));
+    QCOMPARE(map->StatusPanel(2)->text(), QString("Current map: map.jpg"));
+    // The main window's "Map" button opens it, which plots.
+    QTest::mouseClick(f.Windows->DXfunctions().MapButton(), Qt::LeftButton);
+    QVERIFY(map->isVisible());
+    QVERIFY(map->PressRefreshLabel->isHidden());
+    map->close();
   }
 
   void StartWindowContents() {
