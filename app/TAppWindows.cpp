@@ -1,7 +1,7 @@
 #include "app/TAppWindows.h"
 
-#include <QLocale>
-#include <QTime>
+#include <QLabel>
+#include <QLineEdit>
 #include <QWidget>
 
 #include "app/TDRUVform.h"
@@ -14,6 +14,8 @@
 #include "map/ui/TaprsConfigFm.h"
 #include "map/ui/TsymbolFm.h"
 #include "platform/IClock.h"
+#include "platform/qt/QtText.h"
+#include "platform/qt/QtTime.h"
 #include "radio/ui/TDXfunctions.h"
 #include "stations/ui/TStnDataFm.h"
 #include "stations/ui/TaprsDBFm.h"
@@ -23,29 +25,7 @@
 
 namespace druv {
 
-namespace {
-
-// The user's long time format without its time-zone part, which a bare time of day cannot show.
-QString LongTimeFormat() {
-  const QString format = QLocale::system().timeFormat(QLocale::LongFormat);
-  QString out;
-  bool quoted = false;
-  for (QChar c : format) {
-    if (c == u'\'') quoted = !quoted;
-    if (!quoted && c == u't') continue;
-    out += c;
-  }
-  out = out.trimmed();
-  return out.isEmpty() ? QStringLiteral("HH:mm:ss") : out;
-}
-
-}  // namespace
-
-QString TickerCaption(TDateTime localNow) {
-  const TDateTimeParts p = DecodeDateTime(localNow);
-  const QTime time(p.Hour, p.Minute, p.Second, p.MilliSecond);
-  return QStringLiteral("DRUVaprs    ") + QLocale::system().toString(time, LongTimeFormat());
-}
+QString TickerCaption(TDateTime localNow) { return QStringLiteral("DRUVaprs    ") + FormatLongTime(localNow); }
 
 template <class TWindow, class... TArgs>
 TWindow* TAppWindows::Create(TArgs&&... args) {
@@ -72,14 +52,29 @@ TAppWindows::TAppWindows(ISerialPort& radioPort, IDialogs& dialogs, IWaits& wait
   Create<TAPRSmapFm>();
   Symbols_ = std::make_unique<TSymbolSheet>(AppFolder(), LoadRasterWithQt);
   TAprsMapFm2* map = Create<TAprsMapFm2>(*Symbols_, dialogs, QString::fromLatin1(TDXfunctions::VersionText));
-  Create<TStnDataFm>();
+  auto* stnData = Create<TStnDataFm>();
   map->SymbolWindow = Create<TsymbolFm>(*Symbols_, dialogs);
-  map->RawLines = &DXfunctions_->Lines().RawPackets();
-  Create<TaprsDBFm>();
+  auto* dataset = Create<TaprsDBFm>();
   Create<TzelGPS>();
   Create<TTileFm>();
   Create<TOpenMapFm>();
 
+  // The station log files into the table of the station dataset window.
+  DXfunctions_->SetStationWindows(*dataset, *stnData);
+  // The map plots that table and the raw list; its right click runs the main window's
+  // nearest-station search, which hands the find back to the map.
+  map->Stations = &dataset->APRSData;
+  map->RawLines = &DXfunctions_->Lines().RawPackets();
+  DXfunctions_->SetStationMap(map);
+  map->NearestStationSearch = [this](const std::string& lat, const std::string& lon) {
+    DXfunctions_->Edit3()->setText(ToQString(lat));
+    DXfunctions_->Edit6()->setText(ToQString(lon));
+    DXfunctions_->Button70Click();
+  };
+  map->ShowPacketDetails = [this](const std::string& packet) { return DXfunctions_->ShowPacketDetails(packet); };
+  map->HideStationInfo = [stnData] { stnData->hide(); };
+  map->StationInfoIsWeather = [stnData] { return stnData->Label6->text() == QLatin1String("WX STN"); };
+  map->SetStationInfoWidth = [stnData](int width) { stnData->resize(width, stnData->height()); };
   DXfunctions_->StartTickerHook = [this] { Tickers_.Start(); };
   DXfunctions_->ShowWindowHook = [this](const char* windowClass) {
     ShowWindow(QString::fromLatin1(windowClass));

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -20,7 +21,9 @@
 #include "common/ProcessFlags.h"
 #include "platform/IDialogs.h"
 #include "platform/ISerialPort.h"
+#include "common/Numbers.h"
 #include "platform/qt/QtText.h"
+#include "platform/qt/QtTime.h"
 #include "platform/qt/TQtBrowser.h"
 #include "radio/TestData.h"
 #include "radio/ui/TInstructionBox.h"
@@ -32,27 +35,26 @@
 #include "radio/ui/TTerminalTab.h"
 #include "radio/ui/TTerminalView.h"
 #include "radio/ui/TTncSettingsPanel.h"
+#include "stations/StationViews.h"
+#include "stations/TStationTable.h"
+#include "stations/ui/TMessagesTab.h"
+#include "stations/ui/TStationsTab.h"
+#include "stations/ui/TStnDataFm.h"
+#include "stations/ui/TThirdPartyTab.h"
+#include "stations/ui/TWeatherTab.h"
+#include "stations/ui/TWxStationsTab.h"
+#include "stations/ui/TaprsDBFm.h"
 
 namespace druv {
 
 namespace {
 constexpr const char* kIniFileName = "zelAPRS.ini";
 
-QListView* MakeList(const char* objectName, const char* accessibleName, TLinesModel* model, QWidget* parent) {
-  auto* v = new QListView(parent);
-  v->setObjectName(objectName);
-  v->setAccessibleName(accessibleName);
-  v->setUniformItemSizes(true);
-  v->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  v->setModel(model);
-  return v;
-}
-
-QWidget* ListTab(QListView* list, QWidget* parent) {
-  auto* w = new QWidget(parent);
-  auto* l = new QVBoxLayout(w);
-  l->addWidget(list);
-  return w;
+QLineEdit* HiddenEdit(const char* objectName, const char* text, QWidget* parent) {
+  auto* e = new QLineEdit(text, parent);
+  e->setObjectName(objectName);
+  e->hide();
+  return e;
 }
 }  // namespace
 
@@ -65,7 +67,8 @@ TDXfunctions::TDXfunctions(ISerialPort& radioPort, IDialogs& dialogs, IWaits& wa
       Clock_(clock),
       OwnBrowser_(std::make_unique<TQtBrowser>()),
       Browser_(OwnBrowser_.get()),
-      Link_(radioPort, dialogs, waits, *this) {
+      Link_(radioPort, dialogs, waits, *this),
+      StationLog_(nullptr, &clock) {
   setObjectName("TDXfunctions");
   setWindowTitle("DRUVaprs Version");
   // Closed only through "Exit" or the Close button.
@@ -83,6 +86,22 @@ TDXfunctions::~TDXfunctions() {
   Lines_.OnRawAboutToClear = {};
   Lines_.OnRawCleared = {};
   Lines_.OnStatusChanged = {};
+  // The station tabs' models watch lists of the station log, which goes before the widgets do.
+  delete WeatherTab_;
+  delete WxTab_;
+  delete MessagesTab_;
+  delete ThirdPartyTab_;
+  delete StationsTab_;
+}
+
+QListView* TDXfunctions::StationList() const { return StationsTab_->ListBox9; }
+QListView* TDXfunctions::WxStationList() const { return WxTab_->ListBox3; }
+
+void TDXfunctions::SetStationWindows(TaprsDBFm& dataset, TStnDataFm& stationInfo) {
+  DataSetFm_ = &dataset;
+  StnDataFm_ = &stationInfo;
+  StationLog_.SetTable(&dataset.APRSData);
+  dataset.SetStationInfoWindow(&stationInfo);
 }
 
 void TDXfunctions::BuildWidgets() {
@@ -95,25 +114,31 @@ void TDXfunctions::BuildWidgets() {
   SettingsPanel_->hide();
 
   RawModel_ = new TLinesModel(Lines_.RawPackets(), this);
-  StationModel_ = new TLinesModel(StationLines_, this);
-  WxModel_ = new TLinesModel(WxLines_, this);
 
   Tabs_ = new QTabWidget(central);
   Tabs_->setObjectName("PageControl1");
   RawTab_ = new TRawPacketsTab(RawModel_, Tabs_);
-  ListBox9_ = MakeList("ListBox9", "Stations", StationModel_, Tabs_);
-  ListBox3_ = MakeList("ListBox3", "WX Stns", WxModel_, Tabs_);
+  WeatherTab_ = new TWeatherTab(WeatherGrid_, StationLog_.WeatherStations, Tabs_);
+  WxTab_ = new TWxStationsTab(StationLog_, Tabs_);
+  MessagesTab_ = new TMessagesTab(StationLog_, Tabs_);
+  ThirdPartyTab_ = new TThirdPartyTab(StationLog_, Tabs_);
+  StationsTab_ = new TStationsTab(StationLog_, Tabs_);
   TerminalTab_ = new TTerminalTab(Tabs_);
   StuffTab_ = new TStuffTab(Tabs_);
+  Memo3_ = new QPlainTextEdit("Station Data", StuffTab_->StationDataBox);
+  Memo3_->setObjectName("Memo3");
+  Memo3_->setAccessibleName("Station Data");
+  Memo3_->setReadOnly(true);
+  StuffTab_->StationDataBox->layout()->addWidget(Memo3_);
   // Page order fixed by the page indexes the rest of the program selects (RAW 0, Stations 7, Terminal 8).
   Tabs_->addTab(RawTab_, "RAW Packets");
-  Tabs_->addTab(new QWidget(Tabs_), "Weather");
-  Tabs_->addTab(ListTab(ListBox3_, Tabs_), "WX Stns");
-  Tabs_->addTab(new QWidget(Tabs_), "Messages");
-  Tabs_->addTab(new QWidget(Tabs_), "Third-Party");
+  Tabs_->addTab(WeatherTab_, "Weather");
+  Tabs_->addTab(WxTab_, "WX Stns");
+  Tabs_->addTab(MessagesTab_, "Messages");
+  Tabs_->addTab(ThirdPartyTab_, "Third-Party");
   Tabs_->addTab(new QWidget(Tabs_), "Spreadsheet");
   Tabs_->addTab(new QWidget(Tabs_), "Testing");
-  Tabs_->addTab(ListTab(ListBox9_, Tabs_), "Stations");
+  Tabs_->addTab(StationsTab_, "Stations");
   Tabs_->addTab(TerminalTab_, "Terminal");
   Tabs_->addTab(new QWidget(Tabs_), "Positiion Report");
   Tabs_->addTab(StuffTab_, "Stuff");
@@ -128,6 +153,12 @@ void TDXfunctions::BuildWidgets() {
   MapButton_ = new QPushButton("Map", central);
   MapButton_->setObjectName("MapButton");
   MapButton_->setToolTip("Show a map of station locations");
+  // Where the map's right click writes the clicked point for the nearest-station search.
+  Edit3_ = HiddenEdit("Edit3", "33.000", central);
+  Edit6_ = HiddenEdit("Edit6", "-97.000", central);
+  Button70_ = new QPushButton("Button70", central);
+  Button70_->setObjectName("Button70");
+  Button70_->hide();
 
   auto* top = new QHBoxLayout;
   top->addWidget(RadioPanel_);
@@ -257,6 +288,15 @@ void TDXfunctions::Wire() {
   connect(MapButton_, &QPushButton::clicked, this, [this] {
     if (ShowWindowHook) ShowWindowHook("TAprsMapFm2");
   });
+  connect(RawTab_->ListBox7, &QListView::doubleClicked, this, [this] { RawListDblClick(); });
+  connect(StationsTab_->ListBox9, &QListView::doubleClicked, this, [this] { StationListDblClick(); });
+  connect(Button70_, &QPushButton::clicked, this, [this] {
+    try {
+      Button70Click();
+    } catch (const Error& e) {
+      Dialogs_.Error(e.what());
+    }
+  });
   connect(CloseButton_, &QPushButton::clicked, this, [this] {
     WorkerStopFlag.store(1, std::memory_order_relaxed);
     close();
@@ -277,10 +317,15 @@ void TDXfunctions::Wire() {
   TerminalTab_->Terminal->OnChar = [this](char c) { Rx_.Char(c); };
   TerminalTab_->Terminal->OnKey = [this](char c) { TypedKey(c); };
   Port_.SetReceiveHandler([this](char c) { TerminalTab_->Terminal->Receive(c); });
+
+  // Station log: TIME in the user's long time format.
+  StationLog_.SetTimeFormat([](TDateTime t) { return FromQString(FormatLongTime(t)); });
+  StationLogHook = [this](const std::string& line) { return StationLog_.Process(line); };
 }
 
 void TDXfunctions::CreationHook() {
   HintPanel_->setGeometry(0, 0, 953, 330);
+  WeatherGrid_.WriteHeaders();
   const std::string ini = AppPath(kIniFileName);
   try {
     if (FileExists(ini))
@@ -330,6 +375,62 @@ void TDXfunctions::PopulateDB() {
   });
 }
 
+void TDXfunctions::RawListDblClick() {
+  const QModelIndex current = RawTab_->ListBox7->currentIndex();
+  const auto& raw = Lines_.RawPackets();
+  if (!current.isValid() || static_cast<size_t>(current.row()) >= raw.size()) return;
+  ShowPacketDetails(Trim(raw[static_cast<size_t>(current.row())]));
+}
+
+bool TDXfunctions::ShowPacketDetails(const std::string& line) {
+  auto details = RawLineDetails(line);
+  if (!details) {
+    Memo3_->appendPlainText("failed");
+    return false;
+  }
+  QString verbose = ToQString(details->Verbose);
+  verbose.replace("\r\n", "\n");
+  if (verbose.endsWith('\n')) verbose.chop(1);
+  Memo3_->clear();
+  Memo3_->appendPlainText(verbose);
+  if (!StnDataFm_) return true;
+  TStnDataFm& w = *StnDataFm_;
+  w.Label3->clear();
+  w.Label4->clear();
+  w.ClearMemo();
+  w.AddToMemo(details->Verbose);
+  w.Label1->setText(ToQString(details->Station));
+  w.Label2->setText(ToQString(details->Grid));
+  w.Label3->setText(ToQString(details->Course));
+  w.Label4->setText(ToQString(details->Speed));
+  w.Label5->setText(ToQString(details->Comment));
+  w.show();
+  w.raise();
+  return true;
+}
+
+void TDXfunctions::StationListDblClick() {
+  const std::string call = StationsTab_->SelectedCall();
+  if (call.empty() || !DataSetFm_) return;
+  DataSetFm_->Edit1->setText(ToQString(call));
+  DataSetFm_->StationLookup();
+}
+
+void TDXfunctions::Button70Click() {
+  auto number = [](QLineEdit* edit) {
+    const std::string text = FromQString(edit->text());
+    auto v = ParseDouble(text);
+    if (!v) throw Error("'" + text + "' is not a valid floating point value");
+    return *v;
+  };
+  const double lat = number(Edit3_), lon = number(Edit6_);
+  if (!DataSetFm_) return;
+  const TNearestStationRec found = NearestStation(DataSetFm_->APRSData, lat, lon);
+  if (!StationMap_) return;
+  StationMap_->SetSearchStatus(found.StatusText);
+  StationMap_->GetAllInfo(found.Packet);
+}
+
 void TDXfunctions::TestData() {
   if (!Dialogs_.WarningYesNo("Dummy APRS Data",
                              "This action sends dummy APRS data to the software for offline testing of the "
@@ -361,12 +462,7 @@ void TDXfunctions::AboutClick() {
 
 void TDXfunctions::ClearRawData() {
   Lines_.ClearRaw();
-  WxModel_->BeginClear();
-  WxLines_.clear();
-  WxModel_->EndClear();
-  StationModel_->BeginClear();
-  StationLines_.clear();
-  StationModel_->EndClear();
+  StationLog_.ClearRawData();
 }
 
 TAprsSettingsRec TDXfunctions::CurrentSettings() const { return {Composer_, SettingsPanel_->Parameters()}; }

@@ -13,10 +13,13 @@
 #include "radio/TReceivedLines.h"
 #include "radio/TRxAssembler.h"
 #include "radio/TTncLink.h"
+#include "stations/TStationLog.h"
+#include "stations/TWeatherGrid.h"
 
 class QLabel;
 class QLineEdit;
 class QListView;
+class QPlainTextEdit;
 class QPushButton;
 class QTabWidget;
 class QTimer;
@@ -35,6 +38,14 @@ class TTerminalTab;
 class TRawPacketsTab;
 class TStartupHintPanel;
 class TStuffTab;
+class TWeatherTab;
+class TWxStationsTab;
+class TMessagesTab;
+class TThirdPartyTab;
+class TStationsTab;
+class TaprsDBFm;
+class TStnDataFm;
+class IStationMapLink;
 
 class TDXfunctions : public QMainWindow, private ITncLinkView {
   Q_OBJECT
@@ -48,11 +59,30 @@ class TDXfunctions : public QMainWindow, private ITncLinkView {
   // Set by the application: menu items that open another window pass its class name
   // ("TaprsConfigFm", "TAprsMapFm2", "TzelGPS", "TOpenMapFm", "TOpenStreetMapFm").
   std::function<void(const char* windowClass)> ShowWindowHook;
-  // The station log's processing of one received line.
-  std::function<void(const std::string& line)> StationLogHook;
+  // The station log's processing of one received line; true when the line made a packet.
+  // Set to the station log's own processing at creation; a wrapper may count or watch lines.
+  std::function<bool(const std::string& line)> StationLogHook;
 
   // The ticker's station-log step: processes every line received since the last call, in order.
   void PopulateDB();
+
+  // The station log behind the lists, and the windows it works with. Set by the application once
+  // the station dataset window (which owns the table) and the station information window exist.
+  TStationLog& StationLog() { return StationLog_; }
+  TWeatherGrid& WeatherGrid() { return WeatherGrid_; }
+  void SetStationWindows(TaprsDBFm& dataset, TStnDataFm& stationInfo);
+  // The station map, which takes the nearest-station search's find.
+  void SetStationMap(IStationMapLink* map) { StationMap_ = map; }
+
+  // Station details: the raw list's and the station list's double-clicks, and the hidden
+  // nearest-station search the map's right click runs after writing Edit3 and Edit6.
+  void RawListDblClick();
+  void StationListDblClick();
+  // The raw-list double-click's steps for one line: the "Station Data" box and the station
+  // information window filled and shown; false ("failed" noted) when the line does not parse.
+  // The map's station look-up shows its find this way.
+  bool ShowPacketDetails(const std::string& line);
+  void Button70Click();
 
   // The shell "open" for web links and help; the Qt desktop services unless replaced.
   void SetBrowser(IBrowser& browser) { Browser_ = &browser; }
@@ -79,10 +109,17 @@ class TDXfunctions : public QMainWindow, private ITncLinkView {
   QTimer* Timer2() const { return Timer2_; }
   QPushButton* CloseButton() const { return CloseButton_; }
   QPushButton* MapButton() const { return MapButton_; }
-  QListView* StationList() const { return ListBox9_; }
-  QListView* WxStationList() const { return ListBox3_; }
-  std::vector<std::string>& StationLines() { return StationLines_; }
-  std::vector<std::string>& WxStationLines() { return WxLines_; }
+  QListView* StationList() const;
+  QListView* WxStationList() const;
+  TWeatherTab* WeatherTab() const { return WeatherTab_; }
+  TWxStationsTab* WxStationsTab() const { return WxTab_; }
+  TMessagesTab* MessagesTab() const { return MessagesTab_; }
+  TThirdPartyTab* ThirdPartyTab() const { return ThirdPartyTab_; }
+  TStationsTab* StationsTab() const { return StationsTab_; }
+  QPlainTextEdit* Memo3() const { return Memo3_; }
+  QLineEdit* Edit3() const { return Edit3_; }
+  QLineEdit* Edit6() const { return Edit6_; }
+  QPushButton* Button70() const { return Button70_; }
 
   // Menu actions that belong to no subsystem window.
   void TestData();
@@ -131,22 +168,31 @@ class TDXfunctions : public QMainWindow, private ITncLinkView {
   TRxAssembler Rx_;
   TTncLink Link_;
   TComposerTextsRec Composer_;
-  std::vector<std::string> StationLines_, WxLines_;
+  TStationLog StationLog_;
+  TWeatherGrid WeatherGrid_;
+  TaprsDBFm* DataSetFm_ = nullptr;
+  TStnDataFm* StnDataFm_ = nullptr;
+  IStationMapLink* StationMap_ = nullptr;
   bool Busy_ = false;
 
   TLinesModel* RawModel_ = nullptr;
-  TLinesModel* StationModel_ = nullptr;
-  TLinesModel* WxModel_ = nullptr;
   TRadioControlsPanel* RadioPanel_ = nullptr;
   TTncSettingsPanel* SettingsPanel_ = nullptr;
   TTerminalTab* TerminalTab_ = nullptr;
   TRawPacketsTab* RawTab_ = nullptr;
   TStartupHintPanel* HintPanel_ = nullptr;
   TStuffTab* StuffTab_ = nullptr;
+  TWeatherTab* WeatherTab_ = nullptr;
+  TWxStationsTab* WxTab_ = nullptr;
+  TMessagesTab* MessagesTab_ = nullptr;
+  TThirdPartyTab* ThirdPartyTab_ = nullptr;
+  TStationsTab* StationsTab_ = nullptr;
+  QPlainTextEdit* Memo3_ = nullptr;
+  QLineEdit* Edit3_ = nullptr;
+  QLineEdit* Edit6_ = nullptr;
+  QPushButton* Button70_ = nullptr;
   QTabWidget* Tabs_ = nullptr;
   QLineEdit* Edit4_ = nullptr;
-  QListView* ListBox9_ = nullptr;
-  QListView* ListBox3_ = nullptr;
   std::array<QLabel*, 6> Panels_{};
   QPushButton* CloseButton_ = nullptr;
   QPushButton* MapButton_ = nullptr;

@@ -188,7 +188,10 @@ class MainWindowTest : public QObject {
     QVERIFY(rig.Window->TerminalTab()->Terminal->ScreenText().contains("EH?\nQQ5AAA>APRS"));
 
     std::vector<std::string> logged;
-    rig.Window->StationLogHook = [&](const std::string& l) { logged.push_back(l); };
+    rig.Window->StationLogHook = [&](const std::string& l) {
+      logged.push_back(l);
+      return true;
+    };
     rig.Window->PopulateDB();
     rig.Window->PopulateDB();
     QCOMPARE(logged.size(), size_t(4));
