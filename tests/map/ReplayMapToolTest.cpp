@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <filesystem>
+#include <unistd.h>
 #include <string>
 
 #include "common/Files.h"
@@ -40,7 +41,7 @@ bool ToolDrawsMaps() {
 
 class ReplayMapTool : public ::testing::Test {
  protected:
-  std::filesystem::path Dir = std::filesystem::temp_directory_path() / "druv-replay-map-test";
+  std::filesystem::path Dir = std::filesystem::temp_directory_path() / ("druv-replay-map-test-" + std::to_string(getpid()));
   TRasterImage Bare;
   void SetUp() override {
     if (!ToolDrawsMaps()) GTEST_SKIP() << "druv-replay built without map output";

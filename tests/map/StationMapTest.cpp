@@ -4,6 +4,7 @@
 
 #include <array>
 #include <filesystem>
+#include <unistd.h>
 #include <map>
 
 #include "common/Error.h"
@@ -68,7 +69,7 @@ struct TTable {
 
 class StationMapTest : public ::testing::Test {
  protected:
-  std::filesystem::path Dir = std::filesystem::temp_directory_path() / "druv-station-map-test";
+  std::filesystem::path Dir = std::filesystem::temp_directory_path() / ("druv-station-map-test-" + std::to_string(getpid()));
   std::string Maps = (Dir / "Maps").string() + "/";
   TRecordingPicture Picture;
   TSymbolSheet Sheet{"/", [](const std::string& p) { return IndexSheet(p == "/tileset.bmp" ? 1 : 2); }};
