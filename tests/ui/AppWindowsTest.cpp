@@ -6,10 +6,12 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QLocale>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -23,8 +25,10 @@
 #include "platform/fakes/TFakeSerialPort.h"
 #include "platform/fakes/TRecordingWaits.h"
 #include "platform/fakes/TScriptedDialogs.h"
+#include "map/Projection.h"
 #include "map/ui/TAprsMapFm2.h"
 #include "map/ui/TsymbolFm.h"
+#include "stations/ui/TStnDataFm.h"
 #include "radio/ui/TDXfunctions.h"
 #include "stations/ui/TaprsDBFm.h"
 
@@ -148,11 +152,30 @@ class AppWindowsTest : public QObject {
     QCOMPARE(map->RawLines, &f.Windows->DXfunctions().Lines().RawPackets());
     QCOMPARE(map->StatusPanel(1)->text(), QString("DRUVaprs 0.97"));
     QCOMPARE(map->StatusPanel(2)->text(), QString("Current map: map.jpg"));
-    // The main window's "Map" button opens it, which plots.
-    QTest::mouseClick(f.Windows->DXfunctions().MapButton(), Qt::LeftButton);
+    // The main window's "Map" button opens it, which plots the station table.
+    TDXfunctions& main = f.Windows->DXfunctions();
+    main.StationLog().Process("QQ5ZZZ>APRS:!3306.66N/09707.38W>second by call");
+    main.StationLog().Process("QQ5AAA>APRS:!3306.72N/09707.44W>first by call");
+    QTest::mouseClick(main.MapButton(), Qt::LeftButton);
     QVERIFY(map->isVisible());
     QVERIFY(map->PressRefreshLabel->isHidden());
+    const int x = LonToX(map->Map().MapFrame, 97.123), y = LatToY(map->Map().MapFrame, 33.111);
+    QCOMPARE(map->Picture().Image().pixel(x + 12, y + 2), qRgb(255, 255, 255));  // a call-sign box
+    // A right click on them runs the main window's search, which hands the first call in call-sign
+    // order back to the map, and the station information window shows it.
+    map->PointerMoved({x, y}, Qt::NoButton);
+    map->MousePressed({x, y}, Qt::RightButton);
+    QCOMPARE(main.Edit3()->text(), map->LatitudeReadout->text());
+    QCOMPARE(main.Edit6()->text(), "-" + map->LongitudeReadout->text());
+    QVERIFY2(map->StatusPanel(3)->text().endsWith("    QQ5AAA"), qPrintable(map->StatusPanel(3)->text()));
+    auto* info = qobject_cast<TStnDataFm*>(f.Windows->Window("TStnDataFm"));
+    QVERIFY(info->isVisible());
+    QCOMPARE(info->Label1->text(), QString("QQ5AAA"));
+    QCOMPARE(info->width(), 420);
+    QVERIFY(main.Memo3()->toPlainText().contains("QQ5AAA"));
+    QCOMPARE(qobject_cast<TsymbolFm*>(f.Windows->Window("TsymbolFm"))->SpinEdit1->value(), 48);
     map->close();
+    info->close();
   }
 
   void StartWindowContents() {
