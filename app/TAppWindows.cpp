@@ -39,8 +39,8 @@ TWindow* TAppWindows::Create(TArgs&&... args) {
   return raw;
 }
 
-TAppWindows::TAppWindows(ISerialPort& radioPort, IDialogs& dialogs, IWaits& waits, IClock& clock,
-                         int tickerPeriodMs)
+TAppWindows::TAppWindows(ISerialPort& radioPort, ISerialPort& gpsPort, IDialogs& dialogs, IWaits& waits,
+                         IClock& clock, int tickerPeriodMs)
     : Clock_(clock),
       Tickers_([this] { DXfunctions_->setWindowTitle(TickerCaption(Clock_.LocalNow())); },
                [this] { DXfunctions_->PopulateDB(); }, tickerPeriodMs) {
@@ -55,7 +55,7 @@ TAppWindows::TAppWindows(ISerialPort& radioPort, IDialogs& dialogs, IWaits& wait
   auto* stnData = Create<TStnDataFm>();
   map->SymbolWindow = Create<TsymbolFm>(*Symbols_, dialogs);
   auto* dataset = Create<TaprsDBFm>();
-  Create<TzelGPS>();
+  auto* gps = Create<TzelGPS>(gpsPort, dialogs);
   Create<TTileFm>();
   Create<TOpenMapFm>();
 
@@ -76,6 +76,15 @@ TAppWindows::TAppWindows(ISerialPort& radioPort, IDialogs& dialogs, IWaits& wait
   map->StationInfoIsWeather = [stnData] { return stnData->Label6->text() == QLatin1String("WX STN"); };
   map->SetStationInfoWidth = [stnData](int width) { stnData->resize(width, stnData->height()); };
   DXfunctions_->StartTickerHook = [this] { Tickers_.Start(); };
+  DXfunctions_->RepaintMapHook = [this] {
+    if (QWidget* map = Window(QStringLiteral("TAprsMapFm2"))) map->update();
+  };
+  // Each GPS fix goes into the composer, which composes the report from it.
+  gps->ComposerPositionHook = [this](const QString& latitude, const QString& longitude) {
+    DXfunctions_->SetComposerLatitude(latitude);
+    DXfunctions_->SetComposerLongitude(longitude);
+  };
+  gps->ComposeHook = [this] { DXfunctions_->Compose(); };
   DXfunctions_->ShowWindowHook = [this](const char* windowClass) {
     ShowWindow(QString::fromLatin1(windowClass));
   };

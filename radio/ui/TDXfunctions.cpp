@@ -2,12 +2,14 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QListWidget>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -19,15 +21,21 @@
 #include "common/Error.h"
 #include "common/Files.h"
 #include "common/ProcessFlags.h"
+#include "platform/IClock.h"
 #include "platform/IDialogs.h"
 #include "platform/ISerialPort.h"
+#include "platform/IWaits.h"
 #include "common/Numbers.h"
 #include "platform/qt/QtText.h"
 #include "platform/qt/QtTime.h"
 #include "platform/qt/TQtBrowser.h"
+#include "radio/TMessageNumberFile.h"
 #include "radio/TestData.h"
 #include "radio/ui/TInstructionBox.h"
 #include "radio/ui/TLinesModel.h"
+#include "radio/ui/TMessagingPanel.h"
+#include "radio/ui/TPositionComposerPanel.h"
+#include "radio/ui/TPositionReportTab.h"
 #include "radio/ui/TRadioControlsPanel.h"
 #include "radio/ui/TRawPacketsTab.h"
 #include "radio/ui/TStartupHintPanel.h"
@@ -35,6 +43,7 @@
 #include "radio/ui/TTerminalTab.h"
 #include "radio/ui/TTerminalView.h"
 #include "radio/ui/TTncSettingsPanel.h"
+#include "radio/ui/TTrafficPanel.h"
 #include "stations/StationViews.h"
 #include "stations/TStationTable.h"
 #include "stations/ui/TMessagesTab.h"
@@ -59,7 +68,7 @@ QLineEdit* HiddenEdit(const char* objectName, const char* text, QWidget* parent)
 }  // namespace
 
 TDXfunctions::TDXfunctions(ISerialPort& radioPort, IDialogs& dialogs, IWaits& waits, IClock& clock,
-                           QWidget* parent)
+                           IQthFields* qthFields, QWidget* parent)
     : QMainWindow(parent),
       Port_(radioPort),
       Dialogs_(dialogs),
@@ -68,6 +77,11 @@ TDXfunctions::TDXfunctions(ISerialPort& radioPort, IDialogs& dialogs, IWaits& wa
       OwnBrowser_(std::make_unique<TQtBrowser>()),
       Browser_(OwnBrowser_.get()),
       Link_(radioPort, dialogs, waits, *this),
+      TncTransmitter_(radioPort, waits, Link_),
+      Transmitter_(TncTransmitter_),
+      Reporter_(Transmitter_, dialogs, BeaconTimer_, *this),
+      Messenger_(Transmitter_, dialogs, clock, RetryTimer_),
+      Qth_(qthFields ? qthFields : &OwnQth_),
       StationLog_(nullptr, &clock) {
   setObjectName("TDXfunctions");
   setWindowTitle("DRUVaprs Version");
@@ -81,6 +95,8 @@ TDXfunctions::TDXfunctions(ISerialPort& radioPort, IDialogs& dialogs, IWaits& wa
 
 TDXfunctions::~TDXfunctions() {
   Port_.SetReceiveHandler({});
+  Port_.SetLostHandler({});
+  SetBusyCursor(false);  // the hourglass of a Packet ON still waiting must not outlive the window
   Lines_.OnRawAboutToAppend = {};
   Lines_.OnRawAppended = {};
   Lines_.OnRawAboutToClear = {};
@@ -112,6 +128,8 @@ void TDXfunctions::BuildWidgets() {
   auto* instructions = new TInstructionBox(central);
   SettingsPanel_ = new TTncSettingsPanel(central);
   SettingsPanel_->hide();
+  ComposerPanel_ = new TPositionComposerPanel(central);
+  ComposerPanel_->hide();
 
   RawModel_ = new TLinesModel(Lines_.RawPackets(), this);
 
@@ -125,6 +143,9 @@ void TDXfunctions::BuildWidgets() {
   StationsTab_ = new TStationsTab(StationLog_, Tabs_);
   TerminalTab_ = new TTerminalTab(Tabs_);
   StuffTab_ = new TStuffTab(Tabs_);
+  ReportTab_ = new TPositionReportTab(Tabs_);
+  MessagingPanel_ = new TMessagingPanel(Messenger_, MessagesTab_);
+  MessagesTab_->Layout()->addWidget(MessagingPanel_, 2);
   Memo3_ = new QPlainTextEdit("Station Data", StuffTab_->StationDataBox);
   Memo3_->setObjectName("Memo3");
   Memo3_->setAccessibleName("Station Data");
@@ -140,7 +161,7 @@ void TDXfunctions::BuildWidgets() {
   Tabs_->addTab(new QWidget(Tabs_), "Testing");
   Tabs_->addTab(StationsTab_, "Stations");
   Tabs_->addTab(TerminalTab_, "Terminal");
-  Tabs_->addTab(new QWidget(Tabs_), "Positiion Report");
+  Tabs_->addTab(ReportTab_, "Positiion Report");
   Tabs_->addTab(StuffTab_, "Stuff");
 
   Edit4_ = new QLineEdit(central);
@@ -164,6 +185,7 @@ void TDXfunctions::BuildWidgets() {
   top->addWidget(RadioPanel_);
   top->addWidget(instructions);
   top->addWidget(SettingsPanel_);
+  top->addWidget(ComposerPanel_);
   top->addWidget(MapButton_, 0, Qt::AlignTop);
   top->addStretch();
   auto* bottom = new QHBoxLayout;
@@ -180,6 +202,8 @@ void TDXfunctions::BuildWidgets() {
     Panels_[i]->setAccessibleName(QString("Status panel %1").arg(i + 1));
     statusBar()->addWidget(Panels_[i], i == 5 ? 1 : 0);
   }
+  TrafficPanel_ = new TTrafficPanel(this);
+  statusBar()->addPermanentWidget(TrafficPanel_);
 
   HintPanel_ = new TStartupHintPanel(central);
   HintPanel_->raise();
@@ -218,7 +242,8 @@ void TDXfunctions::BuildMenu() {
   item(prefs, "Clear APRS Settings (Return to Internal TNC Default settings)", [this] { Run(&TTncLink::RestoreDefaults); })
       ->setToolTip("Clear TNC APRS settings");
   prefs->addSeparator();
-  item(prefs, "Create a Position Packet", [] {});
+  item(prefs, "Create a Position Packet", [this] { ComposerPanel_->show(); })
+      ->setToolTip("Compose an APRS Position Packet for your location");
   prefs->setToolTipsVisible(true);
 
   QMenu* map = bar->addMenu("Map");
@@ -234,8 +259,9 @@ void TDXfunctions::BuildMenu() {
   item(gps, "Enable GPS", show("TzelGPS"));
 
   QMenu* send = bar->addMenu("Send");
-  item(send, "Send a position packet ( Hold down Ctrl key)", [] {});
-  item(send, "Toggle a Beacon every 10 minutes (Hold down Ctrl key)", [] {});
+  item(send, "Send a position packet ( Hold down Ctrl key)", [this] { Reporter_.SendWithCtrl(); });
+  item(send, "Toggle a Beacon every 10 minutes (Hold down Ctrl key)",
+       [this] { Dialogs_.Information("Tool is not available yet."); });
 
   QMenu* digi = bar->addMenu("Digi-Repeater");
   item(digi, "Enable TS-2000 as a DigiRepeater", [this] { Link_.DigiRepeater(); });
@@ -244,7 +270,7 @@ void TDXfunctions::BuildMenu() {
   item(tools, "Fast OpenStreetMaps", show("TOpenMapFm"));
   item(tools, "OpenStreetMap", show("TOpenStreetMapFm"));
   item(tools, "Test Data", [this] { TestData(); });
-  item(tools, "Current UNPROTO / MYCALL / MESSAGE", [] {});
+  item(tools, "Current UNPROTO / MYCALL / MESSAGE", [this] { SettingsSummary(); });
 
   QMenu* aprs = bar->addMenu("APRS");
   item(aprs, "aprs.fi live APRS map", [this] { Browser_->Open(AprsMapUrl); });
@@ -260,7 +286,10 @@ void TDXfunctions::BuildMenu() {
 
 void TDXfunctions::Wire() {
   auto* rp = RadioPanel_;
-  connect(rp->PacketOnButton, &QPushButton::clicked, this, [this] { Run(&TTncLink::PacketOn); });
+  connect(rp->PacketOnButton, &QPushButton::clicked, this, [this] {
+    ResetTraffic();
+    Run(&TTncLink::PacketOn);
+  });
   connect(rp->PacketOffButton, &QPushButton::clicked, this, [this] { Run(&TTncLink::PacketOff); });
   connect(rp->RestartButton, &QPushButton::clicked, this, [this] { Run(&TTncLink::Restart); });
   connect(rp->SubRadioButton, &QPushButton::clicked, this, [this] { Run(&TTncLink::SubRadioOn); });
@@ -283,6 +312,21 @@ void TDXfunctions::Wire() {
   for (int k = 0; k < 7; ++k)
     connect(sp->AdvancedResetButtons[k], &QPushButton::clicked, this,
             [this, which = advanced[k]] { Link_.ResetAdvanced(which); });
+
+  connect(ComposerPanel_->ComposeButton, &QPushButton::clicked, this, [this] { Compose(); });
+  auto* rt = ReportTab_;
+  connect(rt->ComposeMsgButton, &QPushButton::clicked, ComposerPanel_, &QWidget::show);
+  connect(rt->SendButton, &QPushButton::clicked, this, [this] { Reporter_.SendConfirmed(); });
+  connect(rt->BeaconBox, &QCheckBox::toggled, this, [this](bool on) { Reporter_.SetBeacon(on); });
+  connect(rt->LookupButton, &QPushButton::clicked, this, [this] { CoordinateLookup(); });
+  connect(MessagingPanel_->SendButton, &QPushButton::clicked, this, [this] { SendMessageClick(); });
+  Messenger_.OnNumberTaken = [](int number) {
+    // Numbering goes on in memory when the file cannot be written; sending must not wait for it.
+    try {
+      SaveMessageNumber(AppPath(MessageNumberFileName), number);
+    } catch (const Error&) {
+    }
+  };
 
   connect(RawTab_->ClearButton, &QPushButton::clicked, this, [this] { ClearRawData(); });
   connect(MapButton_, &QPushButton::clicked, this, [this] {
@@ -317,10 +361,13 @@ void TDXfunctions::Wire() {
   TerminalTab_->Terminal->OnChar = [this](char c) { Rx_.Char(c); };
   TerminalTab_->Terminal->OnKey = [this](char c) { TypedKey(c); };
   Port_.SetReceiveHandler([this](char c) { TerminalTab_->Terminal->Receive(c); });
+  Port_.SetLostHandler([this](const std::string& reason) { PortLost(reason); });
 
   // Station log: TIME in the user's long time format.
   StationLog_.SetTimeFormat([](TDateTime t) { return FromQString(FormatLongTime(t)); });
   StationLogHook = [this](const std::string& line) { return StationLog_.Process(line); };
+  // The messenger hears each packet the station log's parse made, so no line is parsed twice.
+  StationLog_.OnPacket = [this](const TAprsPacket& packet, const std::string&) { PacketHeard(packet); };
 }
 
 void TDXfunctions::CreationHook() {
@@ -337,9 +384,11 @@ void TDXfunctions::CreationHook() {
   }
   Panels_[0]->setText(VersionText);
   setWindowTitle(VersionText);
+  // Whatever happens to the settings below, numbering must not start again at 1.
+  Messenger_.LastNumber = LoadMessageNumber(AppPath(MessageNumberFileName));
   try {
     TAprsSettingsRec s = LoadAprsSettings(AppPath(AprsSettingsFileName));
-    Composer_ = s.Composer;
+    ComposerPanel_->SetTexts(s.Composer);
     SettingsPanel_->SetParameters(s.Tnc);
   } catch (const Error& e) {
     Dialogs_.Error(e.what());
@@ -352,6 +401,9 @@ void TDXfunctions::CreationHook() {
         "To begin, you MUST enter MYCALL data (Preferences> APRS TNC Settings) and your position info "
         "(Preferences>Create a Position Packet. ");
   Link_.TncActive = false;
+  auto qth = LoadQth(AppPath(QthFileName));
+  if (!qth) Dialogs_.Error("Your Maps configuration file is missing.");
+  Qth_->SetQthTexts(qth.value_or(TQthTextsRec()));
   Tabs_->setTabVisible(5, false);  // Spreadsheet
   Tabs_->setTabVisible(6, false);  // Testing
 }
@@ -369,10 +421,42 @@ void TDXfunctions::TypedKey(char c) {
   }
 }
 
+void TDXfunctions::PortLost(const std::string& reason) {
+  Rx_.DiscardLine();
+  Link_.PortLost(reason);
+}
+
 void TDXfunctions::PopulateDB() {
-  Lines_.Drain([this](const std::string& line) {
-    if (StationLogHook) StationLogHook(line);
-  });
+  const uint64_t linesBefore = Traffic_.Lines;
+  // The counts are shown even when the station log fails on a line (the error goes on to the ticker).
+  auto show = [&] {
+    if (Traffic_.Lines != linesBefore) Traffic_.LastLineTime = Clock_.LocalNow();
+    TrafficPanel_->Show(Traffic_);
+  };
+  try {
+    Lines_.Drain([this](const std::string& line) {
+      ++Traffic_.Lines;
+      if (!StationLogHook) return;
+      if (StationLogHook(line))
+        ++Traffic_.Packets;
+      else
+        ++Traffic_.Rejected;
+    });
+  } catch (...) {
+    show();
+    throw;
+  }
+  show();
+}
+
+void TDXfunctions::ResetTraffic() {
+  Traffic_ = {};
+  TrafficPanel_->Show(Traffic_);
+}
+
+void TDXfunctions::PacketHeard(const TAprsPacket& packet) {
+  Messenger_.MyCall = CallSignOfMyCall(FromQString(SettingsPanel_->Fields[1]->text()));
+  Messenger_.PacketHeard(packet);
 }
 
 void TDXfunctions::RawListDblClick() {
@@ -465,12 +549,52 @@ void TDXfunctions::ClearRawData() {
   StationLog_.ClearRawData();
 }
 
-TAprsSettingsRec TDXfunctions::CurrentSettings() const { return {Composer_, SettingsPanel_->Parameters()}; }
+TAprsSettingsRec TDXfunctions::CurrentSettings() const { return {ComposerTexts(), SettingsPanel_->Parameters()}; }
+
+TComposerTextsRec TDXfunctions::ComposerTexts() const { return ComposerPanel_->Texts(); }
+
+void TDXfunctions::SetComposerTexts(const TComposerTextsRec& c) { ComposerPanel_->SetTexts(c); }
+
+void TDXfunctions::SetComposerLatitude(const QString& text) { ComposerPanel_->LatitudeEdit->setText(text); }
+
+void TDXfunctions::SetComposerLongitude(const QString& text) { ComposerPanel_->LongitudeEdit->setText(text); }
+
+void TDXfunctions::Compose() { Reporter_.Compose(ComposerTexts(), ComposerPanel_->SymbolIndex()); }
+
+void TDXfunctions::SettingsSummary() {
+  const TTncParametersRec p = SettingsPanel_->Parameters();
+  setWindowTitle(ToQString(SettingsSummaryCaption(p.Unproto, p.MyCall, PositionText())));
+  // The caption must reach the screen before the wait blocks the event loop.
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  Waits_.Wait(3000);
+  setWindowTitle("DRUVaprs");
+}
+
+void TDXfunctions::CoordinateLookup() {
+  if (!Dialogs_.WarningYesNo("",
+                             "This action will take you to an Internet web page that helps you figure your latitude "
+                             "and longitude.  Your PC needs to be connected to the Internet. Do you want to "
+                             "continue?"))
+    return;
+  if (!Browser_->Open(CoordinateLookupUrl)) Dialogs_.Error("Your PC is probably not connected to the Internet.");
+}
+
+void TDXfunctions::SendMessageClick() {
+  Messenger_.MyCall = CallSignOfMyCall(FromQString(SettingsPanel_->Fields[1]->text()));
+  if (Messenger_.Send(FromQString(MessagingPanel_->AddresseeEdit->text()),
+                      FromQString(MessagingPanel_->MessageEdit->text())))
+    MessagingPanel_->MessageEdit->clear();
+}
 
 void TDXfunctions::SaveSettings() { SaveAprsSettings(AppPath(AprsSettingsFileName), CurrentSettings()); }
 
 void TDXfunctions::SaveFilesOnClose() {
-  if (Composer_.Latitude.empty()) Dialogs_.Message("configuration issue");
+  try {
+    SaveQth(AppPath(QthFileName), Qth_->QthTexts());
+  } catch (const Error&) {
+    Dialogs_.Error("The software could not save Maps configuration. ");
+  }
+  if (ComposerTexts().Latitude.empty()) Dialogs_.Message("configuration issue");
   SaveSettings();
 }
 
@@ -501,6 +625,11 @@ void TDXfunctions::HideStartLabelAndRadioPanel() {
   RadioPanel_->hide();
 }
 
+void TDXfunctions::ShowStartLabelAndRadioPanel() {
+  RadioPanel_->StartLabel->show();
+  RadioPanel_->show();
+}
+
 void TDXfunctions::SetBusyCursor(bool busy) {
   if (busy == Busy_) return;
   Busy_ = busy;
@@ -516,6 +645,8 @@ void TDXfunctions::SetStatusLine(const std::string& text) { Lines_.ShowStatusTex
 
 void TDXfunctions::StartWaitingTimer() { Timer2_->start(); }
 
+void TDXfunctions::StopWaitingTimer() { Timer2_->stop(); }
+
 void TDXfunctions::SetPacketOnEnabled(bool enabled) { RadioPanel_->PacketOnButton->setEnabled(enabled); }
 
 void TDXfunctions::StartTicker() {
@@ -529,5 +660,27 @@ void TDXfunctions::SetStatusPanel(int panel, const std::string& text) {
 }
 
 void TDXfunctions::HideHintPanel() { HintPanel_->hide(); }
+
+// IPositionReportView
+
+std::string TDXfunctions::PositionText() const { return FromQString(ReportTab_->PositionEdit->text()); }
+
+void TDXfunctions::SetPositionText(const std::string& text) { ReportTab_->PositionEdit->setText(ToQString(text)); }
+
+void TDXfunctions::ComposeFinished() {
+  ComposerPanel_->hide();
+  SelectTab(TabStations);
+}
+
+void TDXfunctions::RepaintMap() {
+  if (RepaintMapHook) RepaintMapHook();
+}
+
+bool TDXfunctions::PacketOnEnabled() const { return RadioPanel_->PacketOnButton->isEnabled(); }
+
+bool TDXfunctions::CtrlHeld() const {
+  if (CtrlKeyHeld) return CtrlKeyHeld();
+  return QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ControlModifier);
+}
 
 }  // namespace druv

@@ -8,11 +8,17 @@
 #include <string>
 #include <vector>
 
+#include "platform/qt/TQtTimer.h"
 #include "radio/ITncLinkView.h"
+#include "radio/TAprsMessenger.h"
 #include "radio/TAprsSettingsFile.h"
+#include "radio/TPositionReporter.h"
+#include "radio/TQthFile.h"
 #include "radio/TReceivedLines.h"
 #include "radio/TRxAssembler.h"
 #include "radio/TTncLink.h"
+#include "radio/TTrafficCounts.h"
+#include "radio/TTncTransmitter.h"
 #include "stations/TStationLog.h"
 #include "stations/TWeatherGrid.h"
 
@@ -38,6 +44,10 @@ class TTerminalTab;
 class TRawPacketsTab;
 class TStartupHintPanel;
 class TStuffTab;
+class TTrafficPanel;
+class TPositionComposerPanel;
+class TPositionReportTab;
+class TMessagingPanel;
 class TWeatherTab;
 class TWxStationsTab;
 class TMessagesTab;
@@ -47,11 +57,14 @@ class TaprsDBFm;
 class TStnDataFm;
 class IStationMapLink;
 
-class TDXfunctions : public QMainWindow, private ITncLinkView {
+class TDXfunctions : public QMainWindow, private ITncLinkView, private IPositionReportView {
   Q_OBJECT
  public:
+  // qthFields: where the creation hook puts the operator's position from "qth.cfg" and where the
+  // closing hook takes it from (the map configuration window and the locate tool); without it the
+  // texts are kept here.
   TDXfunctions(ISerialPort& radioPort, IDialogs& dialogs, IWaits& waits, IClock& clock,
-               QWidget* parent = nullptr);
+               IQthFields* qthFields = nullptr, QWidget* parent = nullptr);
   ~TDXfunctions() override;
 
   // Set by the application: "Packet ON" starts a ticker through this hook.
@@ -62,9 +75,21 @@ class TDXfunctions : public QMainWindow, private ITncLinkView {
   // The station log's processing of one received line; true when the line made a packet.
   // Set to the station log's own processing at creation; a wrapper may count or watch lines.
   std::function<bool(const std::string& line)> StationLogHook;
+  // Set by the application: repaints the station map window.
+  std::function<void()> RepaintMapHook;
+  // Whether the Ctrl key is held at this moment; the keyboard's state unless replaced.
+  std::function<bool()> CtrlKeyHeld;
 
-  // The ticker's station-log step: processes every line received since the last call, in order.
+  // The composer, for the GPS window: each fix goes into the coordinate fields, then "Compose".
+  void SetComposerLatitude(const QString& text);
+  void SetComposerLongitude(const QString& text);
+  void Compose();
+
+  // The ticker's station-log step: processes every line received since the last call, in order,
+  // counts them and shows the counts.
   void PopulateDB();
+  // Messages for the own call sign and answers to ours, from a packet the station log decoded.
+  void PacketHeard(const TAprsPacket& packet);
 
   // The station log behind the lists, and the windows it works with. Set by the application once
   // the station dataset window (which owns the table) and the station information window exist.
@@ -96,8 +121,20 @@ class TDXfunctions : public QMainWindow, private ITncLinkView {
   // For the window tests and the other windows.
   TTncLink& Link() { return Link_; }
   TReceivedLines& Lines() { return Lines_; }
-  const TComposerTextsRec& ComposerTexts() const { return Composer_; }
-  void SetComposerTexts(const TComposerTextsRec& c) { Composer_ = c; }
+  TComposerTextsRec ComposerTexts() const;
+  void SetComposerTexts(const TComposerTextsRec& c);
+  TPositionReporter& Reporter() { return Reporter_; }
+  // Every send path (position reports, beacons, messages and their acks) ends here: through the
+  // TS-2000's TNC unless another transport is put in its place.
+  void UseTransmitter(IAprsTransmitter& transmitter) { Transmitter_.Use(transmitter); }
+  TTncTransmitter& TncTransmitter() { return TncTransmitter_; }
+  TAprsMessenger& Messenger() { return Messenger_; }
+  TPositionComposerPanel* ComposerPanel() const { return ComposerPanel_; }
+  TPositionReportTab* ReportTab() const { return ReportTab_; }
+  TMessagingPanel* MessagingPanel() const { return MessagingPanel_; }
+  TQtTimer& BeaconTimer() { return BeaconTimer_; }
+  TQtTimer& RetryTimer() { return RetryTimer_; }
+  const IQthFields& QthFields() const { return *Qth_; }
   TRadioControlsPanel* RadioPanel() const { return RadioPanel_; }
   TTncSettingsPanel* SettingsPanel() const { return SettingsPanel_; }
   TTerminalTab* TerminalTab() const { return TerminalTab_; }
@@ -109,6 +146,8 @@ class TDXfunctions : public QMainWindow, private ITncLinkView {
   QTimer* Timer2() const { return Timer2_; }
   QPushButton* CloseButton() const { return CloseButton_; }
   QPushButton* MapButton() const { return MapButton_; }
+  TTrafficPanel* TrafficPanel() const { return TrafficPanel_; }
+  const TTrafficCountsRec& Traffic() const { return Traffic_; }
   QListView* StationList() const;
   QListView* WxStationList() const;
   TWeatherTab* WeatherTab() const { return WeatherTab_; }
@@ -127,6 +166,14 @@ class TDXfunctions : public QMainWindow, private ITncLinkView {
   void HelpClick();
   void AboutClick();
   void ClearRawData();
+  // "Packet ON" starts the traffic counts afresh.
+  void ResetTraffic();
+  void SettingsSummary();   // "Current UNPROTO / MYCALL / MESSAGE"
+  void CoordinateLookup();  // "Find station coordinates from your street address (Requires Internet)"
+  void SendMessageClick();  // " Send Msg to>"
+
+  // Finds coordinates from a street address.
+  static constexpr const char* CoordinateLookupUrl = "https://nominatim.openstreetmap.org/ui/search.html";
 
  protected:
   void closeEvent(QCloseEvent* e) override;
@@ -136,16 +183,26 @@ class TDXfunctions : public QMainWindow, private ITncLinkView {
   // ITncLinkView
   void SetStartLabel(const std::string& text) override;
   void HideStartLabelAndRadioPanel() override;
+  void ShowStartLabelAndRadioPanel() override;
   void SetBusyCursor(bool busy) override;
   void SelectTab(int pageIndex) override;
   void SetStatusLine(const std::string& text) override;
   void StartWaitingTimer() override;
+  void StopWaitingTimer() override;
   void SetPacketOnEnabled(bool enabled) override;
   void StartTicker() override;
   void HideSettingsPanel() override;
   void SetStatusPanel(int panel, const std::string& text) override;
   void HideHintPanel() override;
   void SaveSettings() override;
+
+  // IPositionReportView
+  std::string PositionText() const override;
+  void SetPositionText(const std::string& text) override;
+  void ComposeFinished() override;
+  void RepaintMap() override;
+  bool PacketOnEnabled() const override;
+  bool CtrlHeld() const override;
 
   void BuildMenu();
   void BuildWidgets();
@@ -156,6 +213,7 @@ class TDXfunctions : public QMainWindow, private ITncLinkView {
   // Runs a TTncLink action with the parameter texts as they stand in the fields.
   void Run(void (TTncLink::*action)());
   void TypedKey(char c);
+  void PortLost(const std::string& reason);
 
   ISerialPort& Port_;
   IDialogs& Dialogs_;
@@ -167,7 +225,15 @@ class TDXfunctions : public QMainWindow, private ITncLinkView {
   TReceivedLines Lines_;
   TRxAssembler Rx_;
   TTncLink Link_;
-  TComposerTextsRec Composer_;
+  TTrafficCountsRec Traffic_;
+  TTncTransmitter TncTransmitter_;
+  TTransmitterSlot Transmitter_;
+  TQtTimer BeaconTimer_;
+  TQtTimer RetryTimer_;
+  TPositionReporter Reporter_;
+  TAprsMessenger Messenger_;
+  TQthTexts OwnQth_;
+  IQthFields* Qth_;
   TStationLog StationLog_;
   TWeatherGrid WeatherGrid_;
   TaprsDBFm* DataSetFm_ = nullptr;
@@ -182,6 +248,9 @@ class TDXfunctions : public QMainWindow, private ITncLinkView {
   TRawPacketsTab* RawTab_ = nullptr;
   TStartupHintPanel* HintPanel_ = nullptr;
   TStuffTab* StuffTab_ = nullptr;
+  TPositionComposerPanel* ComposerPanel_ = nullptr;
+  TPositionReportTab* ReportTab_ = nullptr;
+  TMessagingPanel* MessagingPanel_ = nullptr;
   TWeatherTab* WeatherTab_ = nullptr;
   TWxStationsTab* WxTab_ = nullptr;
   TMessagesTab* MessagesTab_ = nullptr;
@@ -194,6 +263,7 @@ class TDXfunctions : public QMainWindow, private ITncLinkView {
   QTabWidget* Tabs_ = nullptr;
   QLineEdit* Edit4_ = nullptr;
   std::array<QLabel*, 6> Panels_{};
+  TTrafficPanel* TrafficPanel_ = nullptr;
   QPushButton* CloseButton_ = nullptr;
   QPushButton* MapButton_ = nullptr;
   QTimer* Timer2_ = nullptr;

@@ -71,6 +71,7 @@ struct TStation {
   TStation(const QString& play, int rate) : Sim({"--play", play, "--rate", QString::number(rate)}) {
     SetAppFolder(Dir.path().toStdString());
     QFile::copy(DRUV_SOURCE_DIR "/data/aprssettings.txt", Dir.filePath("aprssettings.txt"));
+    QFile::copy(DRUV_SOURCE_DIR "/data/qth.cfg", Dir.filePath("qth.cfg"));
     QFile ini(Dir.filePath("zelAPRS.ini"));
     if (ini.open(QIODevice::WriteOnly))
       ini.write(("[ComPort1]\nPort=" + QString::fromStdString(Sim.Device()) +

@@ -59,6 +59,7 @@ struct TFixture {
   // The main window reads and writes its settings files in an application folder of its own.
   QTemporaryDir AppDir;
   TFakeSerialPort Port;
+  TFakeSerialPort GpsPort;
   TWatchingDialogs Dialogs;
   TRecordingWaits Waits;
   TFakeClock Clock;
@@ -74,7 +75,7 @@ struct TFixture {
     for (const char* f : {"Maps/map.jpg", "Maps/map.txt", "tileset.bmp", "tileset2.bmp"})
       QFile::copy(QString(DRUV_SOURCE_DIR "/data/") + f, AppDir.filePath(f));
     Dialogs.Expect("information", TDRUVform::TermsNotice);
-    Windows = std::make_unique<TAppWindows>(Port, Dialogs, Waits, Clock, tickerPeriodMs);
+    Windows = std::make_unique<TAppWindows>(Port, GpsPort, Dialogs, Waits, Clock, tickerPeriodMs);
   }
   ~TFixture() {
     Windows.reset();

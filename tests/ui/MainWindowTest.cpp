@@ -1,8 +1,9 @@
 // The main working window: its menu and tabs, the receive path from the port to the lists, the
 // controls driving the command sequences, Test Data, Exit and Close, the settings files.
 #include <QAction>
-#include <QCheckBox>
 #include <QApplication>
+#include <QCheckBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -13,9 +14,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <cstdio>
 
 #include "common/Files.h"
 #include "common/ProcessFlags.h"
+#include "parser/APRSParser.h"
 #include "platform/fakes/TFakeClock.h"
 #include "platform/fakes/TFakeSerialPort.h"
 #include "platform/fakes/TRecordingBrowser.h"
@@ -29,50 +32,17 @@
 #include "radio/ui/TTerminalTab.h"
 #include "radio/ui/TTerminalView.h"
 #include "radio/ui/TTncSettingsPanel.h"
+#include "radio/ui/TTrafficPanel.h"
+#include "tests/ui/TMainWindowRig.h"
 
 using namespace druv;
 
 namespace {
 
-// A main window over fakes, in an application folder of its own.
-struct TRig {
-  QTemporaryDir Dir;
-  TJournal J;
-  TFakeSerialPort Port{&J};
-  TScriptedDialogs Dialogs{&J};
-  TRecordingWaits Waits;
-  TFakeClock Clock;
-  TRecordingBrowser Browser;
-  std::unique_ptr<TDXfunctions> Window;
-  int TickersStarted = 0;
-
-  explicit TRig(const std::string& settings = std::string(), bool expectMyCallBox = false) {
-    SetAppFolder(Dir.path().toStdString());
-    WriteFileAtomic(AppPath("aprssettings.txt"),
-                    settings.empty() ? *ReadFile(DRUV_SOURCE_DIR "/data/aprssettings.txt") : settings);
-    if (expectMyCallBox)
-      Dialogs.Expect("error",
-                     "To begin, you MUST enter MYCALL data (Preferences> APRS TNC Settings) and your position info "
-                     "(Preferences>Create a Position Packet. ");
-    Window = std::make_unique<TDXfunctions>(Port, Dialogs, Waits, Clock);
-    Window->SetBrowser(Browser);
-    Window->StartTickerHook = [this] { ++TickersStarted; };
-    J.Clear();
-  }
-  ~TRig() { SetAppFolder(DRUV_BIN_DIR); }
-};
-
 QStringList MenuTexts(QMenu* menu) {
   QStringList out;
   for (QAction* a : menu->actions()) out << (a->isSeparator() ? "-" : a->text() + (a->isEnabled() ? "" : " [off]"));
   return out;
-}
-
-QAction* FindAction(QMainWindow* w, const QString& text) {
-  for (QAction* top : w->menuBar()->actions())
-    for (QAction* a : top->menu()->actions())
-      if (a->text() == text) return a;
-  return nullptr;
 }
 
 }  // namespace
@@ -308,6 +278,94 @@ class MainWindowTest : public QObject {
     QCOMPARE(QString::fromStdString(rig.Port.Written), QString("TC 1;").repeated(4));
   }
 
+  // The cable drops while lines arrive: what was filed stays, the half line goes, one box says how
+  // to get back, and Packet ON gets the station receiving again.
+  void LostPortIsToldAndPacketOnRecovers() {
+    TRig rig;
+    rig.Window->show();
+    rig.Window->RadioPanel()->PacketOnButton->click();
+    rig.Window->Timer2()->start(1);
+    QTRY_VERIFY(rig.Window->Link().TncActive);
+    QVERIFY(!rig.Window->RadioPanel()->isVisible());
+    rig.Port.Receive("QQ5AAA>APRS:>one\rQQ5BBB>APRS:>two\rQQ5CCC>APRS:>ha");
+
+    const std::string box = TTncLink::PortLostText("COM1", "Device disappeared from the system.");
+    rig.Dialogs.Expect("error", box);
+    rig.Port.Lose();
+    QCOMPARE(rig.Dialogs.Shown, (std::vector<std::string>{"error: " + box}));
+    QCOMPARE(rig.Window->StatusPanel(5)->text(), QString(" COM1 lost "));
+    QVERIFY(rig.Window->RadioPanel()->isVisible());
+    QVERIFY(rig.Window->RadioPanel()->PacketOnButton->isEnabled());
+    QVERIFY(!rig.Window->Link().TncActive);
+    QCOMPARE(rig.Window->Lines().RawPackets(), (std::vector<std::string>{"QQ5AAA>APRS:>one", "QQ5BBB>APRS:>two"}));
+    rig.Port.Lose();  // still lost: no second box
+    QCOMPARE(rig.Dialogs.Shown.size(), size_t(1));
+
+    rig.Window->RadioPanel()->PacketOnButton->click();
+    QVERIFY(rig.Port.IsOpen());
+    QCOMPARE(rig.Window->StatusPanel(5)->text(), QString(" COM1 57600 "));
+    QVERIFY(!rig.Window->RadioPanel()->PacketOnButton->isEnabled());
+    rig.Port.Receive("QQ5DDD>APRS:>three\r");
+    QCOMPARE(rig.Window->Lines().RawPackets().back(), std::string("QQ5DDD>APRS:>three"));
+    QCOMPARE(rig.Window->Lines().RawPackets().size(), size_t(3));
+    QVERIFY(rig.Dialogs.Unexpected().empty());
+  }
+
+  // Lost during the five seconds after Packet ON: the waiting timer must not switch tabs or claim
+  // the TNC is active later, and the hourglass goes.
+  void LostPortDuringTheWaitStopsTheWaitingTimer() {
+    TRig rig;
+    rig.Window->RadioPanel()->PacketOnButton->click();
+    QVERIFY(rig.Window->Timer2()->isActive());
+    QCOMPARE(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    rig.Dialogs.Expect("error", TTncLink::PortLostText("COM1", "Input/output error"));
+    rig.Port.Lose("Input/output error");
+    QVERIFY(!rig.Window->Timer2()->isActive());
+    QVERIFY(QApplication::overrideCursor() == nullptr);
+    QVERIFY(rig.Window->RadioPanel()->PacketOnButton->isEnabled());
+    QCOMPARE(rig.Window->RadioPanel()->StartLabel->text(), QString("Use Packet ON button to start"));
+    QVERIFY(rig.Dialogs.Unexpected().empty());
+  }
+
+  // A burst with lines the parser rejects: counted by the ticker's step, not per line, and kept
+  // from one Packet ON to the next.
+  void TrafficCountersFollowTheTicker() {
+    TRig rig;
+    rig.Window->StationLogHook = [](const std::string& line) { return ParsePacket(line, 0) != nullptr; };
+    TTrafficPanel* panel = rig.Window->TrafficPanel();
+    auto texts = [&] {
+      return QStringList{panel->LinesLabel->text(), panel->PacketsLabel->text(), panel->RejectedLabel->text(),
+                         panel->LastLineLabel->text()};
+    };
+    QCOMPARE(texts(), (QStringList{"Lines: 0", "Packets: 0", "Rejected: 0", "Last line: none"}));
+
+    rig.Port.Receive("cmd:\r");  // before Packet ON: not counted
+    rig.Window->PopulateDB();
+    rig.Window->RadioPanel()->PacketOnButton->click();
+    QCOMPARE(texts(), (QStringList{"Lines: 0", "Packets: 0", "Rejected: 0", "Last line: none"}));
+
+    rig.Port.Receive(
+        "QQ5AAA>APRS,WIDE2-1 <UI R>:!3300.00N/09700.00Wk\r\n"
+        "EH?\r\n"
+        "QQ5BBB-9>APRS:>status\r\n"
+        "QQ5AAAA-15>APRS:>source call too long\r\n"
+        "QQ5CCC>APRS:>Net tonight\r\n");
+    QCOMPARE(texts()[0], QString("Lines: 0"));  // nothing until the ticker's step
+    rig.Clock.Local = *EncodeDateTime(2026, 3, 1, 14, 5, 9);
+    rig.Window->PopulateDB();
+    QCOMPARE(texts(), (QStringList{"Lines: 5", "Packets: 3", "Rejected: 2", "Last line: 14:05:09"}));
+    QCOMPARE(rig.Window->Lines().RawPackets().size(), size_t(4));  // EH? is no raw packet line
+
+    // A quiet tick keeps the time of the last line.
+    rig.Clock.Local = *EncodeDateTime(2026, 3, 1, 14, 7, 0);
+    rig.Window->PopulateDB();
+    QCOMPARE(texts()[3], QString("Last line: 14:05:09"));
+
+    rig.Window->RadioPanel()->PacketOffButton->click();
+    rig.Window->RadioPanel()->PacketOnButton->click();
+    QCOMPARE(texts(), (QStringList{"Lines: 0", "Packets: 0", "Rejected: 0", "Last line: none"}));
+  }
+
   void ClosingWithAnEmptyLatitudeSaysSoAndStillSaves() {
     TRig rig;
     TComposerTextsRec c = rig.Window->ComposerTexts();
@@ -319,6 +377,75 @@ class MainWindowTest : public QObject {
     QVERIFY(rig.Window->isHidden());
     QVERIFY(rig.Dialogs.Unexpected().empty());
     QVERIFY(ReadFile(AppPath("aprssettings.txt"))->rfind("\r\n-97.2658\r\n", 0) == 0);
+  }
+
+  void QthFileAtStartAndClose() {
+    {
+      TRig rig(std::string(), false, nullptr);  // not there: said so, and empty fields
+      QCOMPARE(rig.Dialogs.Shown, std::vector<std::string>{"error: Your Maps configuration file is missing."});
+      QCOMPARE(rig.Window->QthFields().QthTexts(), TQthTextsRec());
+    }
+    {
+      TRig rig(std::string(), false, "48.5\r\n");  // one line: no box, no longitude
+      QVERIFY(rig.Dialogs.Shown.empty());
+      QCOMPARE(rig.Window->QthFields().QthTexts(), (TQthTextsRec{"48.5", ""}));
+    }
+    {
+      // The fields as the other windows left them go back into the file at close.
+      TQthTexts fields;
+      TRig rig;
+      rig.Window = std::make_unique<TDXfunctions>(rig.Port, rig.Dialogs, rig.Waits, rig.Clock, &fields);
+      QCOMPARE(fields.QthTexts(), (TQthTextsRec{"32.5677", "-97.2658"}));
+      fields.SetQthTexts({"-33.5", "151.25"});
+      rig.Window->show();
+      rig.Window->close();
+      QCOMPARE(*ReadFile(AppPath("qth.cfg")), std::string("-33.5\r\n151.25\r\n"));
+    }
+  }
+
+  void ClosingSavesEveryFileEvenWithoutARadio() {
+    TRig rig;
+    rig.Port.SetOpenState(false);
+    rig.Window->SettingsPanel()->Fields[1]->setText("MYCALL   QQ5AAA-9");
+    rig.Window->SetComposerTexts({"-33.5", "151.25", "Sydney"});
+    std::remove(AppPath("qth.cfg").c_str());
+    rig.Window->show();
+    rig.Window->close();
+    QVERIFY(rig.Window->isHidden());
+    QVERIFY(rig.Dialogs.Shown.empty());
+    QCOMPARE(rig.Port.StoredPath, AppPath("zelAPRS.ini"));
+    QCOMPARE(*ReadFile(AppPath("qth.cfg")), std::string("32.5677\r\n-97.2658\r\n"));
+    const std::string settings = *ReadFile(AppPath("aprssettings.txt"));
+    QVERIFY(settings.rfind("-33.5\r\n151.25\r\nSydney\r\nUNPROTO  APRS VIA APRS,WIDE2-1\r\nMYCALL   QQ5AAA-9\r\n", 0) == 0);
+  }
+
+  void ClosingWhenAFileCannotBeWritten() {
+    {
+      // "qth.cfg" fails: said so, and closing goes on.
+      TRig rig;
+      std::remove(AppPath("qth.cfg").c_str());
+      QDir(rig.Dir.path()).mkdir("qth.cfg");
+      rig.Dialogs.Expect("error", "The software could not save Maps configuration. ");
+      rig.Window->SetComposerTexts({"1.5", "2.5", "x"});
+      rig.Window->show();
+      rig.Window->close();
+      QVERIFY(rig.Dialogs.Unexpected().empty());
+      QVERIFY(rig.Window->isHidden());
+      QVERIFY(ReadFile(AppPath("aprssettings.txt"))->rfind("1.5\r\n", 0) == 0);
+      QCOMPARE(QString::fromStdString(rig.Port.Written), QString("TC 1;").repeated(4));
+    }
+    {
+      // "aprssettings.txt" fails: the file error is shown, the line stays with the TNC, the window open.
+      TRig rig;
+      std::remove(AppPath("aprssettings.txt").c_str());
+      QDir(rig.Dir.path()).mkdir("aprssettings.txt");
+      rig.Window->show();
+      rig.Window->close();
+      QCOMPARE(rig.Dialogs.Shown.size(), size_t(1));
+      QVERIFY(rig.Dialogs.Shown[0].rfind("error: Cannot write file ", 0) == 0);
+      QVERIFY(!rig.Window->isHidden());
+      QCOMPARE(QString::fromStdString(rig.Port.Written), QString("TC 1;").repeated(2));
+    }
   }
 };
 

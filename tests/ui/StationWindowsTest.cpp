@@ -55,6 +55,7 @@ struct TRig {
   TRig() {
     SetAppFolder(Dir.path().toStdString());
     WriteFileAtomic(AppPath("aprssettings.txt"), *ReadFile(DRUV_SOURCE_DIR "/data/aprssettings.txt"));
+    WriteFileAtomic(AppPath("qth.cfg"), *ReadFile(DRUV_SOURCE_DIR "/data/qth.cfg"));
     Clock.Local = *EncodeDateTime(2025, 3, 15, 14, 5, 9);
     Window = std::make_unique<TDXfunctions>(Port, Dialogs, Waits, Clock);
     StnData = std::make_unique<TStnDataFm>();
