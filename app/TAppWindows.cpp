@@ -15,6 +15,7 @@
 #include "map/ui/TsymbolFm.h"
 #include "platform/IClock.h"
 #include "platform/qt/QtText.h"
+#include "radio/TQthFile.h"
 #include "platform/qt/QtTime.h"
 #include "radio/ui/TDXfunctions.h"
 #include "stations/ui/TStnDataFm.h"
@@ -24,6 +25,27 @@
 #include "tiles/ui/TTileFm.h"
 
 namespace druv {
+
+namespace {
+
+// "Your latitude:" and "Your longitude:" of the Universal map configuration hold the position
+// that "qth.cfg" keeps between runs.
+class TConfigQthFields : public IQthFields {
+ public:
+  explicit TConfigQthFields(TaprsConfigFm& config) : Config_(config) {}
+  void SetQthTexts(const TQthTextsRec& texts) override {
+    Config_.LatitudeEdit->setText(ToQString(texts.Latitude));
+    Config_.LongitudeEdit->setText(ToQString(texts.Longitude));
+  }
+  TQthTextsRec QthTexts() const override {
+    return {FromQString(Config_.LatitudeEdit->text()), FromQString(Config_.LongitudeEdit->text())};
+  }
+
+ private:
+  TaprsConfigFm& Config_;
+};
+
+}  // namespace
 
 QString TickerCaption(TDateTime localNow) { return QStringLiteral("DRUVaprs    ") + FormatLongTime(localNow); }
 
@@ -46,9 +68,10 @@ TAppWindows::TAppWindows(ISerialPort& radioPort, ISerialPort& gpsPort, IDialogs&
                [this] { DXfunctions_->PopulateDB(); }, tickerPeriodMs) {
   DRUVform_ = Create<TDRUVform>(dialogs);
   DRUVform_->setAttribute(Qt::WA_QuitOnClose, true);
-  Create<TaprsConfigFm>(dialogs);
+  auto* config = Create<TaprsConfigFm>(dialogs);
   Create<TOpenStreetMapFm>();
-  DXfunctions_ = Create<TDXfunctions>(radioPort, dialogs, waits, clock);
+  QthFields_ = std::make_unique<TConfigQthFields>(*config);
+  DXfunctions_ = Create<TDXfunctions>(radioPort, dialogs, waits, clock, QthFields_.get());
   Create<TAPRSmapFm>();
   Symbols_ = std::make_unique<TSymbolSheet>(AppFolder(), LoadRasterWithQt);
   TAprsMapFm2* map = Create<TAprsMapFm2>(*Symbols_, dialogs, QString::fromLatin1(TDXfunctions::VersionText));

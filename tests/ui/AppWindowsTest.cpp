@@ -27,6 +27,7 @@
 #include "platform/fakes/TScriptedDialogs.h"
 #include "map/Projection.h"
 #include "map/ui/TAprsMapFm2.h"
+#include "map/ui/TaprsConfigFm.h"
 #include "map/ui/TsymbolFm.h"
 #include "stations/ui/TStnDataFm.h"
 #include "radio/ui/TDXfunctions.h"
@@ -70,9 +71,9 @@ struct TFixture {
     Clock.Utc = *EncodeDateTime(2024, 5, 6, 3, 10, 20);
     SetAppFolder(AppDir.path().toStdString());
     QFile::copy(DRUV_SOURCE_DIR "/data/aprssettings.txt", AppDir.filePath("aprssettings.txt"));
-    // The map window loads the custom map and the symbol window its sheet at creation.
+    // The rest of an installation: the own position, the custom map and the symbol sheets.
     QDir().mkpath(AppDir.filePath("Maps"));
-    for (const char* f : {"Maps/map.jpg", "Maps/map.txt", "tileset.bmp", "tileset2.bmp"})
+    for (const char* f : {"qth.cfg", "Maps/map.jpg", "Maps/map.txt", "tileset.bmp", "tileset2.bmp"})
       QFile::copy(QString(DRUV_SOURCE_DIR "/data/") + f, AppDir.filePath(f));
     Dialogs.Expect("information", TDRUVform::TermsNotice);
     Windows = std::make_unique<TAppWindows>(Port, GpsPort, Dialogs, Waits, Clock, tickerPeriodMs);
@@ -153,6 +154,10 @@ class AppWindowsTest : public QObject {
     QCOMPARE(map->RawLines, &f.Windows->DXfunctions().Lines().RawPackets());
     QCOMPARE(map->StatusPanel(1)->text(), QString("DRUVaprs 0.97"));
     QCOMPARE(map->StatusPanel(2)->text(), QString("Current map: map.jpg"));
+    // The operator's position from "qth.cfg" stands in the Universal map configuration.
+    auto* config = qobject_cast<TaprsConfigFm*>(f.Windows->Window("TaprsConfigFm"));
+    QCOMPARE(config->LatitudeEdit->text(), QString("32.5677"));
+    QCOMPARE(config->LongitudeEdit->text(), QString("-97.2658"));
     // The main window's "Map" button opens it, which plots the station table.
     TDXfunctions& main = f.Windows->DXfunctions();
     main.StationLog().Process("QQ5ZZZ>APRS:!3306.66N/09707.38W>second by call");
