@@ -195,8 +195,8 @@ void TAprsMapFm2::Wire() {
   });
   connect(Panning, &QCheckBox::toggled, this,
           [this](bool on) { Image1->setCursor(on ? Qt::PointingHandCursor : Qt::CrossCursor); });
-  connect(AutoUpdate, &QCheckBox::toggled, this, [this](bool on) { AutoUpdateChanged(on); });
-  connect(NoRefresh, &QCheckBox::toggled, this, [this](bool on) { NoRefreshChanged(on); });
+  connect(AutoUpdate, &QCheckBox::toggled, this, [this](bool on) { SetAutoUpdate(on); });
+  connect(NoRefresh, &QCheckBox::toggled, this, [this](bool on) { SetAutoUpdate(!on); });
   connect(Timer1, &QTimer::timeout, this, [this] { TimerTick(); });
 
   connect(SaveMapItem, &QAction::triggered, this, [this] { SaveMapClick(); });
@@ -388,22 +388,15 @@ void TAprsMapFm2::SaveMapClick() {
     Dialogs_.Error("Cannot write file " + *file + ". " + FromQString(out.errorString()));
 }
 
-void TAprsMapFm2::AutoUpdateChanged(bool on) {
-  const QSignalBlocker b(NoRefresh);
+void TAprsMapFm2::SetAutoUpdate(bool on) {
+  // The two boxes are each other's opposite; the timer runs while "Auto Update" is checked.
+  const QSignalBlocker a(AutoUpdate), n(NoRefresh);
+  AutoUpdate->setChecked(on);
   NoRefresh->setChecked(!on);
   if (on)
     Timer1->start();
   else
     Timer1->stop();
-}
-
-void TAprsMapFm2::NoRefreshChanged(bool on) {
-  const QSignalBlocker b(AutoUpdate);
-  AutoUpdate->setChecked(!on);
-  if (on)
-    Timer1->stop();
-  else
-    Timer1->start();
 }
 
 void TAprsMapFm2::TimerTick() {

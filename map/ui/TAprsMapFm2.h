@@ -103,8 +103,7 @@ class TAprsMapFm2 : public QMainWindow, public IStationMapLink {
   void ShowStatusText();
   void UpdateGrid();
   void AfterPlot(bool succeeded);
-  void AutoUpdateChanged(bool on);
-  void NoRefreshChanged(bool on);
+  void SetAutoUpdate(bool on);
   void TimerTick();
 
   IDialogs& Dialogs_;

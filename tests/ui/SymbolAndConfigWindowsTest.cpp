@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <filesystem>
+#include <memory>
 
 #include "common/Files.h"
 #include "map/TSymbolSheet.h"
@@ -35,6 +36,19 @@ struct TFolder {
   }
 };
 
+// A symbol window over the shipped sheets.
+struct TSymbolRig {
+  TFolder Folder;
+  TScriptedDialogs Dialogs;
+  std::unique_ptr<TSymbolSheet> Sheet;
+  std::unique_ptr<TsymbolFm> W;
+  TSymbolRig() {
+    Folder.Sheets();
+    Sheet = std::make_unique<TSymbolSheet>(AppFolder(), LoadRasterWithQt);
+    W = std::make_unique<TsymbolFm>(*Sheet, Dialogs);
+  }
+};
+
 // The shown symbol as the 21 x 21 picture it was made from (white where it is transparent).
 QImage Shown(const TsymbolFm& w) {
   QImage i = w.Image1->pixmap().toImage().convertToFormat(QImage::Format_ARGB32);
@@ -54,11 +68,8 @@ class SymbolAndConfigWindowsTest : public QObject {
   Q_OBJECT
  private slots:
   void SymbolWindowStartsAtIndex25OfThePrimarySheet() {
-    TFolder f;
-    f.Sheets();
-    TScriptedDialogs dialogs;
-    TSymbolSheet sheet(AppFolder(), LoadRasterWithQt);
-    TsymbolFm w(sheet, dialogs);
+    TSymbolRig r;
+    TsymbolFm& w = *r.W;
     QCOMPARE(w.windowTitle(), QString("symbolFm"));
     QCOMPARE(w.palette().color(QPalette::Window), QColor(157, 157, 255));
     QCOMPARE(w.SpinEdit1->minimum(), 1);
@@ -69,15 +80,12 @@ class SymbolAndConfigWindowsTest : public QObject {
     QCOMPARE(w.Button4->text(), QString("Button4"));
     QCOMPARE(w.Image2->pixmap().size(), QSize(357, 147));
     QCOMPARE(Shown(w), Cell("tileset.bmp", 25));
-    QVERIFY(dialogs.Shown.empty());
+    QVERIFY(r.Dialogs.Shown.empty());
   }
 
   void IndexChanges() {
-    TFolder f;
-    f.Sheets();
-    TScriptedDialogs dialogs;
-    TSymbolSheet sheet(AppFolder(), LoadRasterWithQt);
-    TsymbolFm w(sheet, dialogs);
+    TSymbolRig r;
+    TsymbolFm& w = *r.W;
     w.SetIndex(18);
     QCOMPARE(Shown(w), Cell("tileset.bmp", 18));
     w.SetIndex(1);
@@ -99,16 +107,13 @@ class SymbolAndConfigWindowsTest : public QObject {
   }
 
   void AMissingSheetIsReportedAndThePreviousImageStays() {
-    TFolder f;
-    f.Sheets();
-    TScriptedDialogs dialogs;
-    TSymbolSheet sheet(AppFolder(), LoadRasterWithQt);
-    TsymbolFm w(sheet, dialogs);
+    TSymbolRig r;
+    TsymbolFm& w = *r.W;
     std::filesystem::remove(AppPath("tileset2.bmp"));
     w.CheckBox1->setChecked(false);
     w.SetIndex(30);
-    QCOMPARE(dialogs.Shown.size(), size_t(1));
-    QVERIFY(QString::fromStdString(dialogs.Shown[0]).startsWith("error: Cannot load the picture"));
+    QCOMPARE(r.Dialogs.Shown.size(), size_t(1));
+    QVERIFY(QString::fromStdString(r.Dialogs.Shown[0]).startsWith("error: Cannot load the picture"));
     QCOMPARE(Shown(w), Cell("tileset.bmp", 25));
     QCOMPARE(w.SpinEdit1->value(), 30);
     // Without any sheet the window still opens, after the error box.
