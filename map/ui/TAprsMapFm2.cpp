@@ -43,17 +43,12 @@ QString QtFilter(const std::string& filter) {
   return ToQString(filter.substr(0, bar)) + " (" + patterns + ")";
 }
 
-std::optional<std::string> QtOpenDialog(QWidget* parent, const TFileDialogRec& r) {
+std::optional<std::string> QtFileDialog(QWidget* parent, const TFileDialogRec& r, bool save) {
   QFileDialog d(parent, ToQString(r.Title), ToQString(r.Folder), QtFilter(r.Filter));
-  d.setFileMode(QFileDialog::ExistingFile);
-  d.setDefaultSuffix(ToQString(r.DefaultExtension));
-  if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty()) return std::nullopt;
-  return FromQString(d.selectedFiles().first());
-}
-
-std::optional<std::string> QtSaveDialog(QWidget* parent, const TFileDialogRec& r) {
-  QFileDialog d(parent, ToQString(r.Title), ToQString(r.Folder), QtFilter(r.Filter));
-  d.setAcceptMode(QFileDialog::AcceptSave);
+  if (save)
+    d.setAcceptMode(QFileDialog::AcceptSave);
+  else
+    d.setFileMode(QFileDialog::ExistingFile);
   d.setDefaultSuffix(ToQString(r.DefaultExtension));
   if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty()) return std::nullopt;
   return FromQString(d.selectedFiles().first());
@@ -94,8 +89,8 @@ TAprsMapFm2::TAprsMapFm2(TSymbolSheet& symbols, IDialogs& dialogs, const QString
   BuildWidgets();
   BuildMenu();
   Wire();
-  ChooseFileToOpen = [this](const TFileDialogRec& r) { return QtOpenDialog(this, r); };
-  ChooseFileToSave = [this](const TFileDialogRec& r) { return QtSaveDialog(this, r); };
+  ChooseFileToOpen = [this](const TFileDialogRec& r) { return QtFileDialog(this, r, false); };
+  ChooseFileToSave = [this](const TFileDialogRec& r) { return QtFileDialog(this, r, true); };
   // Window creation: version text, the custom map.
   Panels_[0]->setText(versionText);
   LoadStartupMap();
