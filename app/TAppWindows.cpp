@@ -107,7 +107,7 @@ TAppWindows::TAppWindows(ISerialPort& radioPort, ISerialPort& gpsPort, IDialogs&
     DXfunctions_->SetComposerLatitude(latitude);
     DXfunctions_->SetComposerLongitude(longitude);
   };
-  gps->ComposeHook = [this] { DXfunctions_->Compose(); };
+  gps->ComposeHook = [this] { DXfunctions_->ComposeFromGps(); };
   DXfunctions_->ShowWindowHook = [this](const char* windowClass) {
     ShowWindow(QString::fromLatin1(windowClass));
   };

@@ -561,6 +561,17 @@ void TDXfunctions::SetComposerLongitude(const QString& text) { ComposerPanel_->L
 
 void TDXfunctions::Compose() { Reporter_.Compose(ComposerTexts(), ComposerPanel_->SymbolIndex()); }
 
+void TDXfunctions::ComposeFromGps() {
+  QuietCompose_ = true;
+  try {
+    Compose();
+  } catch (...) {
+    QuietCompose_ = false;
+    throw;
+  }
+  QuietCompose_ = false;
+}
+
 void TDXfunctions::SettingsSummary() {
   const TTncParametersRec p = SettingsPanel_->Parameters();
   setWindowTitle(ToQString(SettingsSummaryCaption(p.Unproto, p.MyCall, PositionText())));
@@ -668,6 +679,7 @@ std::string TDXfunctions::PositionText() const { return FromQString(ReportTab_->
 void TDXfunctions::SetPositionText(const std::string& text) { ReportTab_->PositionEdit->setText(ToQString(text)); }
 
 void TDXfunctions::ComposeFinished() {
+  if (QuietCompose_) return;
   ComposerPanel_->hide();
   SelectTab(TabStations);
 }

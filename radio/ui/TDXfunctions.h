@@ -84,6 +84,9 @@ class TDXfunctions : public QMainWindow, private ITncLinkView, private IPosition
   void SetComposerLatitude(const QString& text);
   void SetComposerLongitude(const QString& text);
   void Compose();
+  // The same for a GPS fix, about once a second: the composer and the selected tab stay as they
+  // are, so the operator can go on working on any tab.
+  void ComposeFromGps();
 
   // The ticker's station-log step: processes every line received since the last call, in order,
   // counts them and shows the counts.
@@ -240,6 +243,7 @@ class TDXfunctions : public QMainWindow, private ITncLinkView, private IPosition
   TStnDataFm* StnDataFm_ = nullptr;
   IStationMapLink* StationMap_ = nullptr;
   bool Busy_ = false;
+  bool QuietCompose_ = false;
 
   TLinesModel* RawModel_ = nullptr;
   TRadioControlsPanel* RadioPanel_ = nullptr;

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTabWidget>
 #include <QLocale>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -30,7 +31,10 @@
 #include "map/ui/TaprsConfigFm.h"
 #include "map/ui/TsymbolFm.h"
 #include "stations/ui/TStnDataFm.h"
+#include "gps/ui/TzelGPS.h"
 #include "radio/ui/TDXfunctions.h"
+#include "radio/ui/TPositionComposerPanel.h"
+#include "radio/ui/TPositionReportTab.h"
 #include "stations/ui/TaprsDBFm.h"
 
 using namespace druv;
@@ -185,6 +189,24 @@ class AppWindowsTest : public QObject {
     QCOMPARE(qobject_cast<TsymbolFm*>(f.Windows->Window("TsymbolFm"))->SpinEdit1->value(), 48);
     map->close();
     info->close();
+  }
+
+  // A GPS fix, about once a second, composes the report from the fix but leaves the operator's tab
+  // and the composer panel as they are.
+  void GpsFixComposesWithoutTakingTheWindow() {
+    TFixture f;
+    TDXfunctions& main = f.Windows->DXfunctions();
+    auto* gps = qobject_cast<TzelGPS*>(f.Windows->Window("TzelGPS"));
+    QVERIFY(gps);
+    main.PageControl()->setCurrentIndex(8);
+    gps->SentenceArrived("$GPRMC,123519.00,A,4807.038,N,01131.000,E,0.0,0.0,230394,,*hh\r\n$");
+    QCOMPARE(main.ComposerPanel()->LatitudeEdit->text(), QString("48.1173"));
+    QCOMPARE(main.ComposerPanel()->LongitudeEdit->text(), QString("11.5166666666667"));
+    QVERIFY(main.ReportTab()->PositionEdit->text().startsWith("!4807.04N/01131.00E"));
+    QCOMPARE(main.PageControl()->currentIndex(), 8);
+    // The operator's own Compose still brings the station list to the front.
+    main.Compose();
+    QCOMPARE(main.PageControl()->currentIndex(), 7);
   }
 
   void StartWindowContents() {
