@@ -1,14 +1,21 @@
 #include "app/TAppWindows.h"
 
+#include <QLabel>
+#include <QLineEdit>
 #include <QWidget>
 
 #include "app/TDRUVform.h"
+#include "common/Files.h"
 #include "gps/ui/TzelGPS.h"
+#include "map/TSymbolSheet.h"
 #include "map/ui/TAPRSmapFm.h"
 #include "map/ui/TAprsMapFm2.h"
+#include "map/ui/TQImageMapPicture.h"
 #include "map/ui/TaprsConfigFm.h"
 #include "map/ui/TsymbolFm.h"
 #include "platform/IClock.h"
+#include "platform/qt/QtText.h"
+#include "radio/TQthFile.h"
 #include "platform/qt/QtTime.h"
 #include "radio/ui/TDXfunctions.h"
 #include "stations/ui/TStnDataFm.h"
@@ -18,6 +25,27 @@
 #include "tiles/ui/TTileFm.h"
 
 namespace druv {
+
+namespace {
+
+// "Your latitude:" and "Your longitude:" of the Universal map configuration hold the position
+// that "qth.cfg" keeps between runs.
+class TConfigQthFields : public IQthFields {
+ public:
+  explicit TConfigQthFields(TaprsConfigFm& config) : Config_(config) {}
+  void SetQthTexts(const TQthTextsRec& texts) override {
+    Config_.LatitudeEdit->setText(ToQString(texts.Latitude));
+    Config_.LongitudeEdit->setText(ToQString(texts.Longitude));
+  }
+  TQthTextsRec QthTexts() const override {
+    return {FromQString(Config_.LatitudeEdit->text()), FromQString(Config_.LongitudeEdit->text())};
+  }
+
+ private:
+  TaprsConfigFm& Config_;
+};
+
+}  // namespace
 
 QString TickerCaption(TDateTime localNow) { return QStringLiteral("DRUVaprs    ") + FormatLongTime(localNow); }
 
@@ -40,13 +68,15 @@ TAppWindows::TAppWindows(ISerialPort& radioPort, ISerialPort& gpsPort, IDialogs&
                [this] { DXfunctions_->PopulateDB(); }, tickerPeriodMs) {
   DRUVform_ = Create<TDRUVform>(dialogs);
   DRUVform_->setAttribute(Qt::WA_QuitOnClose, true);
-  Create<TaprsConfigFm>();
+  auto* config = Create<TaprsConfigFm>(dialogs);
   Create<TOpenStreetMapFm>();
-  DXfunctions_ = Create<TDXfunctions>(radioPort, dialogs, waits, clock);
+  QthFields_ = std::make_unique<TConfigQthFields>(*config);
+  DXfunctions_ = Create<TDXfunctions>(radioPort, dialogs, waits, clock, QthFields_.get());
   Create<TAPRSmapFm>();
-  Create<TAprsMapFm2>();
+  Symbols_ = std::make_unique<TSymbolSheet>(AppFolder(), LoadRasterWithQt);
+  TAprsMapFm2* map = Create<TAprsMapFm2>(*Symbols_, dialogs, QString::fromLatin1(TDXfunctions::VersionText));
   auto* stnData = Create<TStnDataFm>();
-  Create<TsymbolFm>();
+  map->SymbolWindow = Create<TsymbolFm>(*Symbols_, dialogs);
   auto* dataset = Create<TaprsDBFm>();
   auto* gps = Create<TzelGPS>(gpsPort, dialogs);
   Create<TTileFm>();
@@ -54,6 +84,20 @@ TAppWindows::TAppWindows(ISerialPort& radioPort, ISerialPort& gpsPort, IDialogs&
 
   // The station log files into the table of the station dataset window.
   DXfunctions_->SetStationWindows(*dataset, *stnData);
+  // The map plots that table and the raw list; its right click runs the main window's
+  // nearest-station search, which hands the find back to the map.
+  map->Stations = &dataset->APRSData;
+  map->RawLines = &DXfunctions_->Lines().RawPackets();
+  DXfunctions_->SetStationMap(map);
+  map->NearestStationSearch = [this](const std::string& lat, const std::string& lon) {
+    DXfunctions_->Edit3()->setText(ToQString(lat));
+    DXfunctions_->Edit6()->setText(ToQString(lon));
+    DXfunctions_->Button70Click();
+  };
+  map->ShowPacketDetails = [this](const std::string& packet) { return DXfunctions_->ShowPacketDetails(packet); };
+  map->HideStationInfo = [stnData] { stnData->hide(); };
+  map->StationInfoIsWeather = [stnData] { return stnData->Label6->text() == QLatin1String("WX STN"); };
+  map->SetStationInfoWidth = [stnData](int width) { stnData->resize(width, stnData->height()); };
   DXfunctions_->StartTickerHook = [this] { Tickers_.Start(); };
   DXfunctions_->RepaintMapHook = [this] {
     if (QWidget* map = Window(QStringLiteral("TAprsMapFm2"))) map->update();

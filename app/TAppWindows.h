@@ -19,6 +19,8 @@ class IWaits;
 class IClock;
 class TDRUVform;
 class TDXfunctions;
+class TSymbolSheet;
+class IQthFields;
 
 // The main window's caption while a ticker runs: "DRUVaprs    " and the local time in the
 // user's long time format.
@@ -50,6 +52,10 @@ class TAppWindows {
   TWindow* Create(TArgs&&... args);
 
   IClock& Clock_;
+  // Shared by the symbol window and the map, which draws every station with it.
+  std::unique_ptr<TSymbolSheet> Symbols_;
+  // The operator's position texts of "qth.cfg", kept in the configuration window's fields.
+  std::unique_ptr<IQthFields> QthFields_;
   std::vector<std::unique_ptr<QWidget>> Windows_;
   std::vector<QWidget*> Order_;
   TDRUVform* DRUVform_ = nullptr;

@@ -171,6 +171,9 @@ void TDXfunctions::BuildWidgets() {
   Edit4_->setText("Turn TNC on using the Packet ON button to start receiving APRS packets  . . . set port first please.");
 
   CloseButton_ = new QPushButton("Close", central);
+  MapButton_ = new QPushButton("Map", central);
+  MapButton_->setObjectName("MapButton");
+  MapButton_->setToolTip("Show a map of station locations");
   // Where the map's right click writes the clicked point for the nearest-station search.
   Edit3_ = HiddenEdit("Edit3", "33.000", central);
   Edit6_ = HiddenEdit("Edit6", "-97.000", central);
@@ -183,6 +186,7 @@ void TDXfunctions::BuildWidgets() {
   top->addWidget(instructions);
   top->addWidget(SettingsPanel_);
   top->addWidget(ComposerPanel_);
+  top->addWidget(MapButton_, 0, Qt::AlignTop);
   top->addStretch();
   auto* bottom = new QHBoxLayout;
   bottom->addWidget(Edit4_, 1);
@@ -325,6 +329,9 @@ void TDXfunctions::Wire() {
   };
 
   connect(RawTab_->ClearButton, &QPushButton::clicked, this, [this] { ClearRawData(); });
+  connect(MapButton_, &QPushButton::clicked, this, [this] {
+    if (ShowWindowHook) ShowWindowHook("TAprsMapFm2");
+  });
   connect(RawTab_->ListBox7, &QListView::doubleClicked, this, [this] { RawListDblClick(); });
   connect(StationsTab_->ListBox9, &QListView::doubleClicked, this, [this] { StationListDblClick(); });
   connect(Button70_, &QPushButton::clicked, this, [this] {
@@ -456,18 +463,21 @@ void TDXfunctions::RawListDblClick() {
   const QModelIndex current = RawTab_->ListBox7->currentIndex();
   const auto& raw = Lines_.RawPackets();
   if (!current.isValid() || static_cast<size_t>(current.row()) >= raw.size()) return;
-  const std::string line = Trim(raw[static_cast<size_t>(current.row())]);
+  ShowPacketDetails(Trim(raw[static_cast<size_t>(current.row())]));
+}
+
+bool TDXfunctions::ShowPacketDetails(const std::string& line) {
   auto details = RawLineDetails(line);
   if (!details) {
     Memo3_->appendPlainText("failed");
-    return;
+    return false;
   }
   QString verbose = ToQString(details->Verbose);
   verbose.replace("\r\n", "\n");
   if (verbose.endsWith('\n')) verbose.chop(1);
   Memo3_->clear();
   Memo3_->appendPlainText(verbose);
-  if (!StnDataFm_) return;
+  if (!StnDataFm_) return true;
   TStnDataFm& w = *StnDataFm_;
   w.Label3->clear();
   w.Label4->clear();
@@ -480,6 +490,7 @@ void TDXfunctions::RawListDblClick() {
   w.Label5->setText(ToQString(details->Comment));
   w.show();
   w.raise();
+  return true;
 }
 
 void TDXfunctions::StationListDblClick() {
@@ -524,7 +535,12 @@ void TDXfunctions::HelpClick() { Browser_->Open(AppPath("DRUVaprs.chm")); }
 void TDXfunctions::AboutClick() {
   Dialogs_.Message(std::string(VersionText) +
                        "\r\nAPRS station for the Kenwood TS-2000 and its built-in TNC.\r\n"
-                       "Free software under the GNU General Public License, version 3 or later.",
+                       "Free software under the GNU General Public License, version 3 or later.\r\n"
+                       "\r\n"
+                       "Symbol graphics from Xastir (GPL-2.0-or-later), (c) Frank Giannandrea and The Xastir Group.\r\n"
+                       "Maps made with Natural Earth. Blue Marble imagery: NASA Earth Observatory (NASA Goddard "
+                       "Space Flight Center).\r\n"
+                       "See THIRD-PARTY.txt beside the program.",
                    "About DRUVaprs");
 }
 

@@ -106,6 +106,10 @@ class TDXfunctions : public QMainWindow, private ITncLinkView, private IPosition
   // nearest-station search the map's right click runs after writing Edit3 and Edit6.
   void RawListDblClick();
   void StationListDblClick();
+  // The raw-list double-click's steps for one line: the "Station Data" box and the station
+  // information window filled and shown; false ("failed" noted) when the line does not parse.
+  // The map's station look-up shows its find this way.
+  bool ShowPacketDetails(const std::string& line);
   void Button70Click();
 
   // The shell "open" for web links and help; the Qt desktop services unless replaced.
@@ -144,6 +148,7 @@ class TDXfunctions : public QMainWindow, private ITncLinkView, private IPosition
   QLabel* StatusPanel(int panel) const { return Panels_.at(static_cast<size_t>(panel - 1)); }
   QTimer* Timer2() const { return Timer2_; }
   QPushButton* CloseButton() const { return CloseButton_; }
+  QPushButton* MapButton() const { return MapButton_; }
   TTrafficPanel* TrafficPanel() const { return TrafficPanel_; }
   const TTrafficCountsRec& Traffic() const { return Traffic_; }
   QListView* StationList() const;
@@ -264,6 +269,7 @@ class TDXfunctions : public QMainWindow, private ITncLinkView, private IPosition
   std::array<QLabel*, 6> Panels_{};
   TTrafficPanel* TrafficPanel_ = nullptr;
   QPushButton* CloseButton_ = nullptr;
+  QPushButton* MapButton_ = nullptr;
   QTimer* Timer2_ = nullptr;
 };
 

@@ -103,7 +103,8 @@ TEST(ReplayTool, Failures) {
   }
   TRun help = Replay("--help");
   EXPECT_EQ(help.Exit, 0);
-  EXPECT_EQ(help.Out.rfind("usage: druv-replay [--stations FILE] [--lists DIR] [--weather FILE] [--stats] [FILE...]\n", 0), 0u);
+  EXPECT_EQ(help.Out.rfind("usage: druv-replay [--stations FILE] [--lists DIR] [--weather FILE] [--stats] [--map FILE] "
+                               "[--png OUT] [--plot KIND] [--no-calls] [--other-style] [FILE...]\n", 0), 0u);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,6 +12,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -24,6 +26,11 @@
 #include "platform/fakes/TFakeSerialPort.h"
 #include "platform/fakes/TRecordingWaits.h"
 #include "platform/fakes/TScriptedDialogs.h"
+#include "map/Projection.h"
+#include "map/ui/TAprsMapFm2.h"
+#include "map/ui/TaprsConfigFm.h"
+#include "map/ui/TsymbolFm.h"
+#include "stations/ui/TStnDataFm.h"
 #include "gps/ui/TzelGPS.h"
 #include "radio/ui/TDXfunctions.h"
 #include "radio/ui/TPositionComposerPanel.h"
@@ -68,6 +75,10 @@ struct TFixture {
     Clock.Utc = *EncodeDateTime(2024, 5, 6, 3, 10, 20);
     SetAppFolder(AppDir.path().toStdString());
     QFile::copy(DRUV_SOURCE_DIR "/data/aprssettings.txt", AppDir.filePath("aprssettings.txt"));
+    // The rest of an installation: the own position, the custom map and the symbol sheets.
+    QDir().mkpath(AppDir.filePath("Maps"));
+    for (const char* f : {"qth.cfg", "Maps/map.jpg", "Maps/map.txt", "tileset.bmp", "tileset2.bmp"})
+      QFile::copy(QString(DRUV_SOURCE_DIR "/data/") + f, AppDir.filePath(f));
     Dialogs.Expect("information", TDRUVform::TermsNotice);
     Windows = std::make_unique<TAppWindows>(Port, GpsPort, Dialogs, Waits, Clock, tickerPeriodMs);
   }
@@ -135,6 +146,49 @@ class AppWindowsTest : public QObject {
     // The start window's hook made "." the decimal separator.
     QCOMPARE(QLocale().decimalPoint(), QString("."));
     QCOMPARE(QLocale().toString(33.1), QString("33.1"));
+  }
+
+  void MapWindowsAreWiredToTheRest() {
+    TFixture f;
+    // An installation with its maps and sheets opens without an error box.
+    for (const auto& box : f.Dialogs.Unexpected()) QVERIFY2(box.rfind("error", 0) != 0, box.c_str());
+    auto* map = qobject_cast<TAprsMapFm2*>(f.Windows->Window("TAprsMapFm2"));
+    QVERIFY(map);
+    QCOMPARE(static_cast<QWidget*>(map->SymbolWindow), f.Windows->Window("TsymbolFm"));
+    QCOMPARE(map->RawLines, &f.Windows->DXfunctions().Lines().RawPackets());
+    QCOMPARE(map->StatusPanel(1)->text(), QString("DRUVaprs 0.97"));
+    QCOMPARE(map->StatusPanel(2)->text(), QString("Current map: map.jpg"));
+    // The operator's position from "qth.cfg" stands in the Universal map configuration.
+    auto* config = qobject_cast<TaprsConfigFm*>(f.Windows->Window("TaprsConfigFm"));
+    QCOMPARE(config->LatitudeEdit->text(), QString("32.5677"));
+    QCOMPARE(config->LongitudeEdit->text(), QString("-97.2658"));
+    // The main window's "Map" button opens it, which plots the station table.
+    TDXfunctions& main = f.Windows->DXfunctions();
+    main.StationLog().Process("QQ5ZZZ>APRS:!3306.66N/09707.38W>second by call");
+    main.StationLog().Process("QQ5AAA>APRS:!3306.72N/09707.44W>first by call");
+    QTest::mouseClick(main.MapButton(), Qt::LeftButton);
+    QVERIFY(map->isVisible());
+    QVERIFY(map->PressRefreshLabel->isHidden());
+    const int x = LonToX(map->Map().MapFrame, 97.123), y = LatToY(map->Map().MapFrame, 33.111);
+    int white = 0;  // the call-sign box beside the symbol
+    for (int dx = 10; dx < 40; ++dx)
+      for (int dy = 0; dy < 10; ++dy) white += map->Picture().Image().pixel(x + dx, y + dy) == qRgb(255, 255, 255);
+    QVERIFY2(white > 150, qPrintable(QString::number(white)));
+    // A right click on them runs the main window's search, which hands the first call in call-sign
+    // order back to the map, and the station information window shows it.
+    map->PointerMoved({x, y}, Qt::NoButton);
+    map->MousePressed({x, y}, Qt::RightButton);
+    QCOMPARE(main.Edit3()->text(), map->LatitudeReadout->text());
+    QCOMPARE(main.Edit6()->text(), "-" + map->LongitudeReadout->text());
+    QVERIFY2(map->StatusPanel(3)->text().endsWith("    QQ5AAA"), qPrintable(map->StatusPanel(3)->text()));
+    auto* info = qobject_cast<TStnDataFm*>(f.Windows->Window("TStnDataFm"));
+    QVERIFY(info->isVisible());
+    QCOMPARE(info->Label1->text(), QString("QQ5AAA"));
+    QCOMPARE(info->width(), 420);
+    QVERIFY(main.Memo3()->toPlainText().contains("QQ5AAA"));
+    QCOMPARE(qobject_cast<TsymbolFm*>(f.Windows->Window("TsymbolFm"))->SpinEdit1->value(), 48);
+    map->close();
+    info->close();
   }
 
   // A GPS fix, about once a second, composes the report from the fix but leaves the operator's tab

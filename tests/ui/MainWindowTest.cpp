@@ -89,6 +89,16 @@ class MainWindowTest : public QObject {
     QVERIFY(rig.Dialogs.Unexpected().empty());
   }
 
+  void MapButtonOpensTheMap() {
+    TRig rig;
+    QStringList shown;
+    rig.Window->ShowWindowHook = [&](const char* w) { shown << w; };
+    QCOMPARE(rig.Window->MapButton()->text(), QString("Map"));
+    QCOMPARE(rig.Window->MapButton()->toolTip(), QString("Show a map of station locations"));
+    QTest::mouseClick(rig.Window->MapButton(), Qt::LeftButton);
+    QCOMPARE(shown, QStringList{"TAprsMapFm2"});
+  }
+
   void TabsAndStartState() {
     TRig rig;
     QTabWidget* tabs = rig.Window->PageControl();

@@ -12,6 +12,16 @@ const std::vector<TReplayOptionRec>& ReplayOptionTable() {
        [](TReplayOptions& o, const std::string& v) { o.WeatherFile = v; }},
       {"--stats", "", "print lines read, packets, stations, seconds and lines per second to standard error",
        [](TReplayOptions& o, const std::string&) { o.Stats = true; }},
+      {"--map", "FILE", "plot onto the map picture FILE (with its locator file, same name, .txt)",
+       [](TReplayOptions& o, const std::string& v) { o.MapFile = v; }},
+      {"--png", "OUT", "write the plotted map as PNG to OUT (with --map)",
+       [](TReplayOptions& o, const std::string& v) { o.PngFile = v; }},
+      {"--plot", "KIND", "current (the station table, default), trails or wx (the lines as the raw list)",
+       [](TReplayOptions& o, const std::string& v) { o.Plot = v; }},
+      {"--no-calls", "", "no call signs beside the symbols",
+       [](TReplayOptions& o, const std::string&) { o.NoCalls = true; }},
+      {"--other-style", "", "call signs white on blue",
+       [](TReplayOptions& o, const std::string&) { o.OtherStyle = true; }},
       {"--help", "", "show this text", [](TReplayOptions& o, const std::string&) { o.Help = true; }},
   };
   return table;
@@ -77,6 +87,14 @@ std::optional<TReplayOptions> ParseReplayOptions(int argc, const char* const* ar
       return std::nullopt;
     }
     opt->Set(o, value);
+  }
+  if (o.Plot != "current" && o.Plot != "trails" && o.Plot != "wx") {
+    error = "--plot takes current, trails or wx";
+    return std::nullopt;
+  }
+  if (o.MapFile.empty() != o.PngFile.empty()) {
+    error = "--map and --png go together";
+    return std::nullopt;
   }
   return o;
 }

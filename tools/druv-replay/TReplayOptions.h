@@ -15,6 +15,12 @@ struct TReplayOptions {
   std::string WeatherFile;          // "-": standard output
   bool Stats = false;
   bool Help = false;
+  // Map output: the map picture FILE (with its locator file) and the PNG to write.
+  std::string MapFile;
+  std::string PngFile;
+  std::string Plot = "current";  // current, trails or wx
+  bool NoCalls = false;
+  bool OtherStyle = false;
 };
 
 struct TReplayOptionRec {

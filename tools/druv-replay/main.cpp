@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include <unistd.h>
 #include <zlib.h>
@@ -20,6 +21,7 @@
 #include "stations/TStationLog.h"
 #include "stations/TStationTable.h"
 #include "stations/TWeatherGrid.h"
+#include "tools/druv-replay/ReplayMap.h"
 #include "tools/druv-replay/TReplayOptions.h"
 
 namespace {
@@ -102,10 +104,14 @@ int main(int argc, char** argv) {
     table.CreateDataSet();
     TStationLog log(&table);
     size_t linesRead = 0;
+    // The trails and weather plots read the replayed lines as the raw packet list.
+    const bool keepLines = !options->MapFile.empty() && options->Plot != "current";
+    std::vector<std::string> rawLines;
     auto process = [&](std::string_view raw) {
       std::string_view line = TrimView(raw);
       if (line.empty()) return;
       ++linesRead;
+      if (keepLines) rawLines.emplace_back(line);
       log.Process(line);
     };
     const auto start = std::chrono::steady_clock::now();
@@ -129,6 +135,7 @@ int main(int argc, char** argv) {
       grid.Refresh(log.WeatherStations);
       WriteOutput(options->WeatherFile, WeatherGridCsv(grid));
     }
+    if (!options->MapFile.empty()) WriteReplayMap(*options, table, rawLines);
     if (options->Stats) {
       const double rate = seconds > 0 ? static_cast<double>(linesRead) / seconds : 0;
       std::fprintf(stderr, "lines read: %zu\npackets: %zu\nstations: %zu\nseconds: %s\nlines per second: %s\n",

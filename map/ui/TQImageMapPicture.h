@@ -1,0 +1,64 @@
+#pragma once
+// The map picture as a QImage: what the map window shows and saves, and what druv-replay writes.
+#include <QFont>
+#include <QFontMetrics>
+#include <QGlyphRun>
+#include <QImage>
+#include <QPainter>
+#include <QRawFont>
+#include <array>
+#include <memory>
+
+#include "map/IMapPicture.h"
+
+namespace druv {
+
+// A map image file as a picture to draw on (32-bit RGB): JPEG through libjpeg, every other format
+// through QImage. Throws druv::Error.
+QImage LoadMapImage(const std::string& path);
+// A picture file as the core's RGB raster, read by QImage (the symbol sheets' BMP files).
+TRasterImage LoadRasterWithQt(const std::string& path);
+
+class TQImageMapPicture : public IMapPicture {
+ public:
+  TQImageMapPicture();
+  ~TQImageMapPicture() override;
+
+  void Load(const std::string& path) override;
+  int Width() const override { return Image_.width(); }
+  int Height() const override { return Image_.height(); }
+  void DrawLabel(int left, int top, const std::string& text, bool otherStyle) override;
+  void DrawSymbol(int left, int top, const TRasterImage& symbol) override;
+  void EndDrawing() override;
+
+  const QImage& Image() const { return Image_; }
+  void SetImage(QImage image);
+  // The call-sign font: the same face and size in the window and in druv-replay.
+  static QFont LabelFont();
+
+  // Called after the picture was replaced.
+  std::function<void()> OnChanged;
+
+ private:
+  // Glyph and advance of each 8-bit character, looked up once: a plot writes thousands of call
+  // signs, and laying out each as a text run costs more than all the rest of the plot.
+  struct TGlyphRec {
+    quint32 Glyph = 0;
+    qreal Advance = 0;
+    bool Known = false;
+  };
+  const TGlyphRec& Glyph(unsigned char c);
+
+  QImage Image_;
+  std::unique_ptr<QPainter> Painter_;
+  bool PenOther_ = false;  // the painter's pen is the other style's
+  QFont Font_;
+  QFontMetrics Metrics_;
+  QRawFont RawFont_;
+  std::array<TGlyphRec, 256> Glyphs_{};
+  QGlyphRun Run_;
+  QVector<quint32> RunGlyphs_;
+  QVector<QPointF> RunPositions_;
+};
+
+}  // namespace druv
