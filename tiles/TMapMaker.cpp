@@ -8,6 +8,7 @@
 #include "common/Numbers.h"
 #include "common/Text.h"
 #include "platform/IHttpClient.h"
+#include "tiles/TileStitch.h"
 
 #ifndef DRUV_VERSION
 #define DRUV_VERSION "0"
@@ -89,8 +90,11 @@ void TMapMaker::FetchTiles(const TTileBlockRec& block, const std::function<void(
     if (beforeEach) beforeEach(i + 1, total);
     const std::string path = TilesFolder_ + "/" + tile.FileName;
     Http_.GetToFile(tile.Url, path);
+    // A tile that arrived whole but is no picture (an error page sent as a success, a body
+    // cut short without notice) fails here rather than later in the stitch.
     try {
       CheckPngSignature(path);
+      LoadTileFile(path);
     } catch (const Error& e) {
       std::remove(path.c_str());
       throw Error("Could not fetch " + tile.Url + ": " + e.what());
