@@ -64,7 +64,7 @@ TAppWindows::TAppWindows(ISerialPort& radioPort, IDialogs& dialogs, IWaits& wait
   DRUVform_ = Create<TDRUVform>(dialogs);
   DRUVform_->setAttribute(Qt::WA_QuitOnClose, true);
   Create<TaprsConfigFm>();
-  Create<TOpenStreetMapFm>();
+  Create<TOpenStreetMapFm>(dialogs);
   DXfunctions_ = Create<TDXfunctions>(radioPort, dialogs, waits, clock);
   Create<TAPRSmapFm>();
   Create<TAprsMapFm2>();
@@ -72,8 +72,8 @@ TAppWindows::TAppWindows(ISerialPort& radioPort, IDialogs& dialogs, IWaits& wait
   Create<TsymbolFm>();
   Create<TaprsDBFm>();
   Create<TzelGPS>();
-  Create<TTileFm>();
-  Create<TOpenMapFm>();
+  TTileFm* tileFm = Create<TTileFm>(dialogs);
+  Create<TOpenMapFm>(dialogs, *tileFm);
 
   DXfunctions_->StartTickerHook = [this] { Tickers_.Start(); };
   DXfunctions_->ShowWindowHook = [this](const char* windowClass) {

@@ -23,6 +23,8 @@ class IHttpClient {
   // Called from an event handler while GetToFile runs (a Cancel button): GetToFile then throws
   // TCancelledError. Without a fetch running, nothing happens.
   virtual void Abort() = 0;
+  // The longest wait for a connection or for the next bytes of a reply.
+  virtual void SetTimeoutMs(int ms) = 0;
 };
 
 }  // namespace druv

@@ -20,6 +20,8 @@ class TFakeHttpClient : public IHttpClient {
 
   void GetToFile(const std::string& url, const std::string& path) override;
   void Abort() override { AbortAsked_ = true; }
+  void SetTimeoutMs(int ms) override { TimeoutMs = ms; }
+  int TimeoutMs = 30000;
 
  private:
   bool AbortAsked_ = false;

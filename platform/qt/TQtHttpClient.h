@@ -21,7 +21,7 @@ class TQtHttpClient : public IHttpClient {
   void GetToFile(const std::string& url, const std::string& path) override;
   void Abort() override;
 
-  void SetTimeoutMs(int ms) { TimeoutMs_ = ms; }
+  void SetTimeoutMs(int ms) override { TimeoutMs_ = ms; }
   int TimeoutMs() const { return TimeoutMs_; }
 
  private:
