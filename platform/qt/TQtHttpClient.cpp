@@ -62,6 +62,7 @@ void TQtHttpClient::GetToFile(const std::string& url, const std::string& path) {
   Running_ = reply;
   AbortAsked_ = false;
   auto store = [&] {
+    if (!reply->isOpen()) return;  // aborted
     const QByteArray chunk = reply->readAll();
     received += chunk.size();
     if (!writeFailed && file.write(chunk) != chunk.size()) {
@@ -101,10 +102,10 @@ void TQtHttpClient::GetToFile(const std::string& url, const std::string& path) {
   if (writeFailed) fail("cannot write " + path + ". " + FromQString(file.errorString()));
   if (status != 0 && (status < 200 || status > 299))
     fail("the server answered " + FormatInt(status) + (reason.isEmpty() ? "" : " " + FromQString(reason)) + ".");
-  if (error != QNetworkReply::NoError) fail(errorText + ".");
-  if (status == 0) fail("the server sent no HTTP reply.");
   if (length.isValid() && !encoded && length.toLongLong() != received)
     fail("the reply ended after " + FormatInt(received) + " of " + FormatInt(length.toLongLong()) + " bytes.");
+  if (error != QNetworkReply::NoError) fail(errorText + ".");
+  if (status == 0) fail("the server sent no HTTP reply.");
   if (!file.commit()) fail("cannot write " + path + ". " + FromQString(file.errorString()));
 }
 
