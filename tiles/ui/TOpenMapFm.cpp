@@ -159,8 +159,8 @@ TOpenMapFm::TOpenMapFm(IDialogs& dialogs, TTileFm& tileFm, QWidget* parent)
 
   auto* example = new QLabel;
   example->setToolTip("OpenStreetMap Example");
-  example->setPixmap(QPixmap(ToQString(AppPath("osm-example.png")))
-                         .scaled(160, 160, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+  const QPixmap picture(ToQString(AppPath("osm-example.png")));
+  if (!picture.isNull()) example->setPixmap(picture.scaled(160, 160, Qt::KeepAspectRatio, Qt::SmoothTransformation));
   grid->addWidget(example, 0, 2, 5, 1, Qt::AlignTop);
   StyleBox_ = new QComboBox;
   grid->addWidget(StyleBox_, 5, 2, Qt::AlignTop);
@@ -299,6 +299,7 @@ void TOpenMapFm::GetMapClick() {
     dialog.setAutoClose(true);
     dialog.setAutoReset(false);
     connect(&dialog, &QProgressDialog::canceled, this, [this] { Http_->Abort(); });
+    dialog.show();
     Progress_ = &dialog;
     struct TReset {
       QProgressDialog*& P;
