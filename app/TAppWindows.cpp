@@ -5,9 +5,12 @@
 #include <QWidget>
 
 #include "app/TDRUVform.h"
+#include "common/Files.h"
 #include "gps/ui/TzelGPS.h"
+#include "map/TSymbolSheet.h"
 #include "map/ui/TAPRSmapFm.h"
 #include "map/ui/TAprsMapFm2.h"
+#include "map/ui/TQImageMapPicture.h"
 #include "map/ui/TaprsConfigFm.h"
 #include "map/ui/TsymbolFm.h"
 #include "platform/IClock.h"
@@ -63,13 +66,15 @@ TAppWindows::TAppWindows(ISerialPort& radioPort, IDialogs& dialogs, IWaits& wait
                [this] { DXfunctions_->PopulateDB(); }, tickerPeriodMs) {
   DRUVform_ = Create<TDRUVform>(dialogs);
   DRUVform_->setAttribute(Qt::WA_QuitOnClose, true);
-  Create<TaprsConfigFm>();
+  Create<TaprsConfigFm>(dialogs);
   Create<TOpenStreetMapFm>(dialogs);
   DXfunctions_ = Create<TDXfunctions>(radioPort, dialogs, waits, clock);
   Create<TAPRSmapFm>();
-  Create<TAprsMapFm2>();
+  Symbols_ = std::make_unique<TSymbolSheet>(AppFolder(), LoadRasterWithQt);
+  TAprsMapFm2* map = Create<TAprsMapFm2>(*Symbols_, dialogs, QString::fromLatin1(TDXfunctions::VersionText));
   Create<TStnDataFm>();
-  Create<TsymbolFm>();
+  map->SymbolWindow = Create<TsymbolFm>(*Symbols_, dialogs);
+  map->RawLines = &DXfunctions_->Lines().RawPackets();
   Create<TaprsDBFm>();
   Create<TzelGPS>();
   TTileFm* tileFm = Create<TTileFm>(dialogs);

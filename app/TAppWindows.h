@@ -19,6 +19,7 @@ class IWaits;
 class IClock;
 class TDRUVform;
 class TDXfunctions;
+class TSymbolSheet;
 
 // The main window's caption while a ticker runs: "DRUVaprs    " and the local time in the
 // user's long time format.
@@ -50,6 +51,8 @@ class TAppWindows {
   TWindow* Create(TArgs&&... args);
 
   IClock& Clock_;
+  // Shared by the symbol window and the map, which draws every station with it.
+  std::unique_ptr<TSymbolSheet> Symbols_;
   std::vector<std::unique_ptr<QWidget>> Windows_;
   std::vector<QWidget*> Order_;
   TDRUVform* DRUVform_ = nullptr;

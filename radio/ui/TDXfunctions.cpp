@@ -125,11 +125,15 @@ void TDXfunctions::BuildWidgets() {
   Edit4_->setText("Turn TNC on using the Packet ON button to start receiving APRS packets  . . . set port first please.");
 
   CloseButton_ = new QPushButton("Close", central);
+  MapButton_ = new QPushButton("Map", central);
+  MapButton_->setObjectName("MapButton");
+  MapButton_->setToolTip("Show a map of station locations");
 
   auto* top = new QHBoxLayout;
   top->addWidget(RadioPanel_);
   top->addWidget(instructions);
   top->addWidget(SettingsPanel_);
+  top->addWidget(MapButton_, 0, Qt::AlignTop);
   top->addStretch();
   auto* bottom = new QHBoxLayout;
   bottom->addWidget(Edit4_, 1);
@@ -250,6 +254,9 @@ void TDXfunctions::Wire() {
             [this, which = advanced[k]] { Link_.ResetAdvanced(which); });
 
   connect(RawTab_->ClearButton, &QPushButton::clicked, this, [this] { ClearRawData(); });
+  connect(MapButton_, &QPushButton::clicked, this, [this] {
+    if (ShowWindowHook) ShowWindowHook("TAprsMapFm2");
+  });
   connect(CloseButton_, &QPushButton::clicked, this, [this] {
     WorkerStopFlag.store(1, std::memory_order_relaxed);
     close();
@@ -343,7 +350,12 @@ void TDXfunctions::HelpClick() { Browser_->Open(AppPath("DRUVaprs.chm")); }
 void TDXfunctions::AboutClick() {
   Dialogs_.Message(std::string(VersionText) +
                        "\r\nAPRS station for the Kenwood TS-2000 and its built-in TNC.\r\n"
-                       "Free software under the GNU General Public License, version 3 or later.",
+                       "Free software under the GNU General Public License, version 3 or later.\r\n"
+                       "\r\n"
+                       "Symbol graphics from Xastir (GPL-2.0-or-later), (c) Frank Giannandrea and The Xastir Group.\r\n"
+                       "Maps made with Natural Earth. Blue Marble imagery: NASA Earth Observatory (NASA Goddard "
+                       "Space Flight Center).\r\n"
+                       "See THIRD-PARTY.txt beside the program.",
                    "About DRUVaprs");
 }
 

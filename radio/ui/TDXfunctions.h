@@ -78,6 +78,7 @@ class TDXfunctions : public QMainWindow, private ITncLinkView {
   QLabel* StatusPanel(int panel) const { return Panels_.at(static_cast<size_t>(panel - 1)); }
   QTimer* Timer2() const { return Timer2_; }
   QPushButton* CloseButton() const { return CloseButton_; }
+  QPushButton* MapButton() const { return MapButton_; }
   QListView* StationList() const { return ListBox9_; }
   QListView* WxStationList() const { return ListBox3_; }
   std::vector<std::string>& StationLines() { return StationLines_; }
@@ -148,6 +149,7 @@ class TDXfunctions : public QMainWindow, private ITncLinkView {
   QListView* ListBox3_ = nullptr;
   std::array<QLabel*, 6> Panels_{};
   QPushButton* CloseButton_ = nullptr;
+  QPushButton* MapButton_ = nullptr;
   QTimer* Timer2_ = nullptr;
 };
 
