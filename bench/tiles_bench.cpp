@@ -2,6 +2,7 @@
 // and encoding it as JPEG (quality 90); and downloading the 15 tiles of a large block from a tile
 // server on 127.0.0.1 (in this process) through the Qt Network client, each checked as a PNG.
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
 #include <QGuiApplication>
 #include <filesystem>
@@ -24,7 +25,7 @@ const TTileBlockRec Texas = MakeTileBlock(33.5, -97.25, 9, true, "");
 
 // An application folder whose TempTiles holds the 15 labelled fixture tiles under their names.
 fs::path MakeAppFolder(const char* name) {
-  const fs::path dir = fs::temp_directory_path() / name;
+  const fs::path dir = fs::temp_directory_path() / (name + std::string("-") + std::to_string(::getpid()));
   fs::remove_all(dir);
   fs::create_directories(dir / "TempTiles");
   fs::create_directories(dir / "Maps");
@@ -59,7 +60,7 @@ void BM_SaveLargeMap(benchmark::State& state) {
 BENCHMARK(BM_SaveLargeMap)->Unit(benchmark::kMillisecond);
 
 void BM_DownloadLargeBlock(benchmark::State& state) {
-  const fs::path dir = fs::temp_directory_path() / "druv-tiles-bench-download";
+  const fs::path dir = fs::temp_directory_path() / ("druv-tiles-bench-download-" + std::to_string(::getpid()));
   fs::remove_all(dir);
   fs::create_directories(dir / "TempTiles");
   TLocalTileServer server(DRUV_FIXTURES_DIR "/tiles");

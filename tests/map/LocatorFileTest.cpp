@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 
@@ -69,7 +70,7 @@ TEST(LocatorLine, AFailingFieldKeepsTheFieldsBeforeItAndLeavesTheRest) {
 
 class LocatorFileTest : public ::testing::Test {
  protected:
-  std::filesystem::path Dir = std::filesystem::temp_directory_path() / "druv-locator-test";
+  std::filesystem::path Dir = std::filesystem::temp_directory_path() / ("druv-locator-test-" + std::to_string(::getpid()));
   void SetUp() override { std::filesystem::create_directories(Dir); }
   void TearDown() override { std::filesystem::remove_all(Dir); }
   std::string Write(const std::string& name, const std::string& bytes) {

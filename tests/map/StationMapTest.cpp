@@ -1,6 +1,7 @@
 // The map core over a recording picture: which files a map choice and a plot read, and where each
 // station's label and symbol go.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <array>
 #include <filesystem>
@@ -68,7 +69,7 @@ struct TTable {
 
 class StationMapTest : public ::testing::Test {
  protected:
-  std::filesystem::path Dir = std::filesystem::temp_directory_path() / "druv-station-map-test";
+  std::filesystem::path Dir = std::filesystem::temp_directory_path() / ("druv-station-map-test-" + std::to_string(::getpid()));
   std::string Maps = (Dir / "Maps").string() + "/";
   TRecordingPicture Picture;
   TSymbolSheet Sheet{"/", [](const std::string& p) { return IndexSheet(p == "/tileset.bmp" ? 1 : 2); }};

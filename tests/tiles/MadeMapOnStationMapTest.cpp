@@ -2,6 +2,7 @@
 // file of the same name): every station lands in the cell of the tile that holds its position,
 // west and east of Greenwich, north and south of the equator.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <filesystem>
@@ -36,11 +37,13 @@ struct TCase {
   bool FixtureTiles;  // the labelled tiles of the fixtures, else plain generated ones
 };
 
+void PrintTo(const TCase& c, std::ostream* os) { *os << c.Name; }
+
 class MadeMapOnStationMap : public testing::TestWithParam<TCase> {};
 
 TEST_P(MadeMapOnStationMap, StationsLandInTheCellOfTheirTile) {
   const TCase& c = GetParam();
-  const fs::path dir = fs::temp_directory_path() / (std::string("druv-made-map-") + c.Name);
+  const fs::path dir = fs::temp_directory_path() / (std::string("druv-made-map-") + c.Name + "-" + std::to_string(::getpid()));
   fs::remove_all(dir);
   fs::create_directories(dir / "Maps");
   fs::create_directories(dir / "TempTiles");

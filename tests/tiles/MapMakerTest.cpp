@@ -1,6 +1,7 @@
 // Making a map over a fake tile server: the locator file, the downloads in order, the failures,
 // and the stitched picture.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <map>
@@ -34,7 +35,8 @@ std::string TileBody(int n, int size = 256) {
 
 struct TAppDir {
   fs::path Root;
-  explicit TAppDir(const char* name) : Root(fs::temp_directory_path() / name) {
+  explicit TAppDir(const char* name)
+      : Root(fs::temp_directory_path() / (name + std::string("-") + std::to_string(::getpid()))) {
     fs::remove_all(Root);
     fs::create_directories(Root / "app" / "Maps");
     fs::create_directories(Root / "app" / "TempTiles");
