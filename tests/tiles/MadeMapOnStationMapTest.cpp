@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "common/Files.h"
+#include "common/Numbers.h"
 #include "map/LocatorFile.h"
 #include "map/MapPicture.h"
 #include "map/Projection.h"
@@ -51,8 +52,8 @@ TEST_P(MadeMapOnStationMap, StationsLandInTheCellOfTheirTile) {
   TFakeHttpClient http;
   const TMapMaker maker(http, dir.string(), "http://tiles.test/");
   TMapRequestRec request;
-  request.LatitudeText = std::to_string(c.Lat);
-  request.LongitudeText = std::to_string(c.Lon);
+  request.LatitudeText = FormatGeneral(c.Lat);
+  request.LongitudeText = FormatGeneral(c.Lon);
   request.ZoomText = std::to_string(c.Zoom);
   request.Large = c.Large;
   request.MapName = c.Name;
