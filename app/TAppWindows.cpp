@@ -69,7 +69,7 @@ TAppWindows::TAppWindows(ISerialPort& radioPort, ISerialPort& gpsPort, IDialogs&
   DRUVform_ = Create<TDRUVform>(dialogs);
   DRUVform_->setAttribute(Qt::WA_QuitOnClose, true);
   auto* config = Create<TaprsConfigFm>(dialogs);
-  Create<TOpenStreetMapFm>();
+  Create<TOpenStreetMapFm>(dialogs);
   QthFields_ = std::make_unique<TConfigQthFields>(*config);
   DXfunctions_ = Create<TDXfunctions>(radioPort, dialogs, waits, clock, QthFields_.get());
   Create<TAPRSmapFm>();
@@ -79,8 +79,8 @@ TAppWindows::TAppWindows(ISerialPort& radioPort, ISerialPort& gpsPort, IDialogs&
   map->SymbolWindow = Create<TsymbolFm>(*Symbols_, dialogs);
   auto* dataset = Create<TaprsDBFm>();
   auto* gps = Create<TzelGPS>(gpsPort, dialogs);
-  Create<TTileFm>();
-  Create<TOpenMapFm>();
+  TTileFm* tileFm = Create<TTileFm>(dialogs);
+  Create<TOpenMapFm>(dialogs, *tileFm);
 
   // The station log files into the table of the station dataset window.
   DXfunctions_->SetStationWindows(*dataset, *stnData);

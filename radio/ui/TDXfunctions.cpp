@@ -267,8 +267,24 @@ void TDXfunctions::BuildMenu() {
   item(digi, "Enable TS-2000 as a DigiRepeater", [this] { Link_.DigiRepeater(); });
 
   QMenu* tools = bar->addMenu("Tools");
-  item(tools, "Fast OpenStreetMaps", show("TOpenMapFm"));
-  item(tools, "OpenStreetMap", show("TOpenStreetMapFm"));
+  // Both map tools reach the Internet: the operator confirms first.
+  auto online = [this](const char* windowClass) {
+    return [this, windowClass] {
+      if (!Dialogs_.WarningYesNo("OpenStreetMap web site",
+                                 "This action will take you to an Internet web page that helps you create a map you "
+                                 "can use for displaying APRS icons for your area.  Your PC needs to be connected to "
+                                 "the Internet. Do you want to continue?"))
+        return;
+      try {
+        if (ShowWindowHook) ShowWindowHook(windowClass);
+      } catch (const std::exception&) {
+        Dialogs_.Error("Your PC is probably not connected to the Internet.");
+      }
+    };
+  };
+  item(tools, "Fast OpenStreetMaps", online("TOpenMapFm"));
+  item(tools, "OpenStreetMap", online("TOpenStreetMapFm"))->setToolTip("Download a map for your area from the Internet");
+  tools->setToolTipsVisible(true);
   item(tools, "Test Data", [this] { TestData(); });
   item(tools, "Current UNPROTO / MYCALL / MESSAGE", [this] { SettingsSummary(); });
 

@@ -1,6 +1,7 @@
 // The map core over a recording picture: which files a map choice and a plot read, and where each
 // station's label and symbol go.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <array>
 #include <filesystem>

@@ -76,7 +76,16 @@ class MainWindowTest : public QObject {
     // Items that open windows name them; links and help go to the shell.
     QStringList shown;
     rig.Window->ShowWindowHook = [&](const char* w) { shown << w; };
-    for (const char* item : {"Configure Universal Map", "Show Map", "Enable GPS", "Fast OpenStreetMaps", "OpenStreetMap"})
+    // The two map tools ask before they go online; No opens nothing.
+    const std::string online =
+        "[OpenStreetMap web site] This action will take you to an Internet web page that helps you create a map you "
+        "can use for displaying APRS icons for your area.  Your PC needs to be connected to the Internet. Do you want "
+        "to continue?";
+    rig.Dialogs.Expect("warning", online, true);
+    rig.Dialogs.Expect("warning", online, true);
+    rig.Dialogs.Expect("warning", online, false);
+    for (const char* item : {"Configure Universal Map", "Show Map", "Enable GPS", "Fast OpenStreetMaps", "OpenStreetMap",
+                             "Fast OpenStreetMaps"})
       FindAction(rig.Window.get(), item)->trigger();
     QCOMPARE(shown, (QStringList{"TaprsConfigFm", "TAprsMapFm2", "TzelGPS", "TOpenMapFm", "TOpenStreetMapFm"}));
     for (QAction* a : bar->actions()[8]->menu()->actions()) a->trigger();
