@@ -17,16 +17,21 @@
 
 #include "common/Error.h"
 #include "common/Files.h"
+#include "common/Numbers.h"
 #include "common/ProcessFlags.h"
 #include "platform/IDialogs.h"
 #include "platform/ISerialPort.h"
 #include "platform/qt/QtText.h"
+#include "platform/qt/QtIniFile.h"
 #include "platform/qt/TQtBrowser.h"
+#include "platform/qt/TQtSerialPort.h"
+#include "platform/qt/TQtTcpSocket.h"
 #include "radio/TestData.h"
 #include "radio/ui/TInstructionBox.h"
 #include "radio/ui/TLinesModel.h"
 #include "radio/ui/TRadioControlsPanel.h"
 #include "radio/ui/TRawPacketsTab.h"
+#include "radio/ui/TSourceDialog.h"
 #include "radio/ui/TStartupHintPanel.h"
 #include "radio/ui/TStuffTab.h"
 #include "radio/ui/TTerminalTab.h"
@@ -65,7 +70,10 @@ TDXfunctions::TDXfunctions(ISerialPort& radioPort, IDialogs& dialogs, IWaits& wa
       Clock_(clock),
       OwnBrowser_(std::make_unique<TQtBrowser>()),
       Browser_(OwnBrowser_.get()),
-      Link_(radioPort, dialogs, waits, *this) {
+      Link_(radioPort, dialogs, waits, *this),
+      Sources_(Lines_, *this, dialogs, SteadyClock_,
+               {[] { return std::unique_ptr<ITcpSocket>(std::make_unique<TQtTcpSocket>()); },
+                [] { return std::unique_ptr<ISerialPort>(std::make_unique<TQtSerialPort>("KissPort")); }}) {
   setObjectName("TDXfunctions");
   setWindowTitle("DRUVaprs Version");
   // Closed only through "Exit" or the Close button.
@@ -74,9 +82,12 @@ TDXfunctions::TDXfunctions(ISerialPort& radioPort, IDialogs& dialogs, IWaits& wa
   BuildMenu();
   Wire();
   CreationHook();
+  LoadSources();
 }
 
 TDXfunctions::~TDXfunctions() {
+  Sources_.OnStatusChanged = {};
+  Sources_.PacketOff();
   Port_.SetReceiveHandler({});
   Lines_.OnRawAboutToAppend = {};
   Lines_.OnRawAppended = {};
@@ -145,6 +156,11 @@ void TDXfunctions::BuildWidgets() {
     Panels_[i]->setAccessibleName(QString("Status panel %1").arg(i + 1));
     statusBar()->addWidget(Panels_[i], i == 5 ? 1 : 0);
   }
+  SourceStatus_ = new QLabel(this);
+  SourceStatus_->setObjectName("SourceStatus");
+  SourceStatus_->setAccessibleName("Station data source");
+  statusBar()->addPermanentWidget(SourceStatus_);
+  SourceStatus_->hide();
 
   HintPanel_ = new TStartupHintPanel(central);
   HintPanel_->raise();
@@ -153,6 +169,10 @@ void TDXfunctions::BuildWidgets() {
   Timer2_->setObjectName("Timer2");
   Timer2_->setInterval(5000);
   Timer2_->setSingleShot(true);
+  // Retries and time-outs of a KISS or APRS-IS source; the link itself never blocks.
+  SourceTimer_ = new QTimer(this);
+  SourceTimer_->setObjectName("SourceTimer");
+  SourceTimer_->setInterval(250);
   resize(1000, 720);
 }
 
@@ -175,6 +195,8 @@ void TDXfunctions::BuildMenu() {
 
   QMenu* prefs = bar->addMenu("Preferences");
   item(prefs, "Set TS200 Radio Com Port", [this] { Link_.PortSetup(); });
+  item(prefs, "Station Data Source...", [this] { StationDataSourceClick(); })
+      ->setToolTip("TS-2000, KISS over TCP (Dire Wolf) or a serial port, or APRS-IS");
   prefs->addSeparator();
   item(prefs, "Configure Universal Map", show("TaprsConfigFm"));
   prefs->addSeparator();
@@ -225,8 +247,8 @@ void TDXfunctions::BuildMenu() {
 
 void TDXfunctions::Wire() {
   auto* rp = RadioPanel_;
-  connect(rp->PacketOnButton, &QPushButton::clicked, this, [this] { Run(&TTncLink::PacketOn); });
-  connect(rp->PacketOffButton, &QPushButton::clicked, this, [this] { Run(&TTncLink::PacketOff); });
+  connect(rp->PacketOnButton, &QPushButton::clicked, this, [this] { PacketOnClick(); });
+  connect(rp->PacketOffButton, &QPushButton::clicked, this, [this] { PacketOffClick(); });
   connect(rp->RestartButton, &QPushButton::clicked, this, [this] { Run(&TTncLink::Restart); });
   connect(rp->SubRadioButton, &QPushButton::clicked, this, [this] { Run(&TTncLink::SubRadioOn); });
   connect(rp->Tune14439Button, &QPushButton::clicked, this, [this] { Run(&TTncLink::Tune14439); });
@@ -258,6 +280,11 @@ void TDXfunctions::Wire() {
     Timer2_->stop();
     Link_.WaitingTimerTick();
   });
+  connect(SourceTimer_, &QTimer::timeout, this, [this] { Sources_.Poll(); });
+  Sources_.OnStatusChanged = [this](const std::string& text) {
+    SourceStatus_->setText(ToQString(text));
+    SourceStatus_->setVisible(!text.empty());
+  };
 
   // Receive path: port -> terminal view -> line assembly -> raw list and status line.
   Lines_.OnRawAboutToAppend = [this](size_t i) { RawModel_->BeginAppend(i); };
@@ -307,6 +334,65 @@ void TDXfunctions::CreationHook() {
 void TDXfunctions::Run(void (TTncLink::*action)()) {
   Link_.Parameters = SettingsPanel_->Parameters();
   (Link_.*action)();
+}
+
+void TDXfunctions::PacketOnClick() {
+  if (Sources_.UsesTs2000()) {
+    Run(&TTncLink::PacketOn);
+    return;
+  }
+  Sources_.PacketOn(SettingsPanel_->Parameters());
+  SourceTimer_->start();
+}
+
+void TDXfunctions::PacketOffClick() {
+  if (Sources_.UsesTs2000()) {
+    Run(&TTncLink::PacketOff);
+    return;
+  }
+  Sources_.PacketOff();
+  SourceTimer_->stop();
+}
+
+void TDXfunctions::LoadSources() {
+  TSourceSettingsRec settings;
+  std::vector<std::string> problems;
+  try {
+    settings = SourceSettingsFromIni(ReadIniSection(AppPath(SourcesFileName), SourcesSection), &problems);
+  } catch (const Error& e) {
+    problems.push_back(e.what());
+  }
+  Sources_.Apply(settings, SettingsPanel_->Parameters());
+  if (!problems.empty()) {
+    std::string text = std::string(SourcesFileName) + ":";
+    for (const std::string& p : problems) text += "\r\n" + p;
+    Dialogs_.Error(text);
+  }
+}
+
+bool TDXfunctions::ChangeSources(const TSourceSettingsRec& settings) {
+  if (settings == Sources_.Settings()) return true;
+  try {
+    WriteIniSection(AppPath(SourcesFileName), SourcesSection, SourceSettingsToIni(settings));
+  } catch (const Error& e) {
+    Dialogs_.Error(e.what());
+    return false;
+  }
+  Sources_.Apply(settings, SettingsPanel_->Parameters());
+  if (Sources_.Running())
+    SourceTimer_->start();
+  else
+    SourceTimer_->stop();
+  return true;
+}
+
+void TDXfunctions::StationDataSourceClick() {
+  // An APRS-IS filter around the composer's position, when it holds one.
+  std::string filter;
+  const auto lat = ParseDouble(Composer_.Latitude), lon = ParseDouble(Composer_.Longitude);
+  if (lat && lon) filter = "r/" + FormatGeneral(*lat) + "/" + FormatGeneral(*lon) + "/100";
+  TSourceDialog dialog(Sources_.Settings(), MyCallSign(SettingsPanel_->Parameters().MyCall), filter, Dialogs_, this);
+  if (dialog.exec() == QDialog::Accepted) ChangeSources(dialog.Choice());
 }
 
 void TDXfunctions::TypedKey(char c) {
@@ -373,6 +459,8 @@ void TDXfunctions::closeEvent(QCloseEvent* e) {
     // A settings store that cannot be written is not worth keeping the window open for.
   }
   Link_.Parameters = SettingsPanel_->Parameters();
+  Sources_.PacketOff();
+  SourceTimer_->stop();
   if (Link_.CloseWindow([this] { SaveFilesOnClose(); }))
     e->accept();
   else

@@ -12,6 +12,7 @@
 #include "radio/TAprsSettingsFile.h"
 #include "radio/TReceivedLines.h"
 #include "radio/TRxAssembler.h"
+#include "radio/TStationSource.h"
 #include "radio/TTncLink.h"
 
 class QLabel;
@@ -65,6 +66,9 @@ class TDXfunctions : public QMainWindow, private ITncLinkView {
 
   // For the window tests and the other windows.
   TTncLink& Link() { return Link_; }
+  // Where the lines come from: the TS-2000 or a KISS / APRS-IS source.
+  TStationSource& Sources() { return Sources_; }
+  QLabel* SourceStatus() const { return SourceStatus_; }
   TReceivedLines& Lines() { return Lines_; }
   const TComposerTextsRec& ComposerTexts() const { return Composer_; }
   void SetComposerTexts(const TComposerTextsRec& c) { Composer_ = c; }
@@ -89,6 +93,11 @@ class TDXfunctions : public QMainWindow, private ITncLinkView {
   void HelpClick();
   void AboutClick();
   void ClearRawData();
+  // "Station Data Source...": edits sources.ini and applies it.
+  void StationDataSourceClick();
+  // The station data source settings to use from now on: applied, and written to sources.ini
+  // when they differ from the current ones. False (with the error box) when the file cannot be written.
+  bool ChangeSources(const TSourceSettingsRec& settings);
 
  protected:
   void closeEvent(QCloseEvent* e) override;
@@ -118,6 +127,9 @@ class TDXfunctions : public QMainWindow, private ITncLinkView {
   // Runs a TTncLink action with the parameter texts as they stand in the fields.
   void Run(void (TTncLink::*action)());
   void TypedKey(char c);
+  void LoadSources();
+  void PacketOnClick();
+  void PacketOffClick();
 
   ISerialPort& Port_;
   IDialogs& Dialogs_;
@@ -129,6 +141,8 @@ class TDXfunctions : public QMainWindow, private ITncLinkView {
   TReceivedLines Lines_;
   TRxAssembler Rx_;
   TTncLink Link_;
+  TSteadyClock SteadyClock_;
+  TStationSource Sources_;
   TComposerTextsRec Composer_;
   std::vector<std::string> StationLines_, WxLines_;
   bool Busy_ = false;
@@ -149,6 +163,8 @@ class TDXfunctions : public QMainWindow, private ITncLinkView {
   std::array<QLabel*, 6> Panels_{};
   QPushButton* CloseButton_ = nullptr;
   QTimer* Timer2_ = nullptr;
+  QTimer* SourceTimer_ = nullptr;
+  QLabel* SourceStatus_ = nullptr;
 };
 
 }  // namespace druv
