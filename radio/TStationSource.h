@@ -32,6 +32,9 @@ class TStationSource {
                  TSourceTransportsRec transports);
   ~TStationSource();
 
+  // For tests: sockets and ports from elsewhere, for the sources built from now on.
+  void SetTransports(TSourceTransportsRec transports) { Transports_ = std::move(transports); }
+
   const TSourceSettingsRec& Settings() const { return Settings_; }
   // New settings. A source that runs is stopped; when the new kind is not the TS-2000 it starts
   // again at once with them, otherwise "Packet ON" is offered again.

@@ -14,28 +14,11 @@
 #include "common/Error.h"
 #include "platform/qt/TQtSerialPort.h"
 #include "platform/qt/TSerialSetupDialog.h"
+#include "tests/support/ModalDialogs.h"
 
 using namespace druv;
 
 namespace {
-
-// Runs f on the modal dialog as soon as it is up.
-void WhenDialogShows(std::function<void(QWidget*)> f) {
-  QTimer::singleShot(0, [f] {
-    if (QWidget* w = QApplication::activeModalWidget()) {
-      f(w);
-    } else {
-      WhenDialogShows(f);
-    }
-  });
-}
-
-template <class T>
-T* Named(QWidget* dialog, const QString& accessibleName) {
-  for (T* w : dialog->findChildren<T*>())
-    if (w->accessibleName() == accessibleName) return w;
-  return nullptr;
-}
 
 // A pseudo-terminal the port can open; the test holds the other side.
 struct TPty {
