@@ -5,7 +5,8 @@ pkgs=(build-essential cmake ninja-build pkg-config
       qt6-base-dev qt6-serialport-dev libgl-dev
       libjpeg62-turbo-dev libpng-dev zlib1g-dev rapidjson-dev
       libgtest-dev libgmock-dev libbenchmark-dev
-      clang libclang-rt-14-dev python3 locales)
+      clang libclang-rt-14-dev python3 locales
+      direwolf)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
