@@ -56,8 +56,8 @@ TWindow* TAppWindows::Create(TArgs&&... args) {
   return raw;
 }
 
-TAppWindows::TAppWindows(ISerialPort& radioPort, IDialogs& dialogs, IWaits& waits, IClock& clock,
-                         int tickerPeriodMs)
+TAppWindows::TAppWindows(ISerialPort& radioPort, ISerialPort& gpsPort, IDialogs& dialogs, IWaits& waits,
+                         IClock& clock, int tickerPeriodMs)
     : Clock_(clock),
       Tickers_([this] { DXfunctions_->setWindowTitle(TickerCaption(Clock_.LocalNow())); },
                [this] { DXfunctions_->PopulateDB(); }, tickerPeriodMs) {
@@ -71,7 +71,7 @@ TAppWindows::TAppWindows(ISerialPort& radioPort, IDialogs& dialogs, IWaits& wait
   Create<TStnDataFm>();
   Create<TsymbolFm>();
   Create<TaprsDBFm>();
-  Create<TzelGPS>();
+  Create<TzelGPS>(gpsPort, dialogs);
   Create<TTileFm>();
   Create<TOpenMapFm>();
 

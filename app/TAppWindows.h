@@ -27,7 +27,7 @@ QString TickerCaption(TDateTime localNow);
 class TAppWindows {
  public:
   // Creates the windows, then shows the start window (only that one).
-  TAppWindows(ISerialPort& radioPort, IDialogs& dialogs, IWaits& waits, IClock& clock,
+  TAppWindows(ISerialPort& radioPort, ISerialPort& gpsPort, IDialogs& dialogs, IWaits& waits, IClock& clock,
               int tickerPeriodMs = 500);
   // Stops and joins every ticker before any window goes.
   ~TAppWindows();

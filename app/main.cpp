@@ -5,6 +5,7 @@
 
 #include "app/TAppWindows.h"
 #include "app/TDRUVform.h"
+#include "gps/GpsPort.h"
 #include "platform/IClock.h"
 #include "platform/qt/TQtDialogs.h"
 #include "platform/qt/TQtSerialPort.h"
@@ -20,13 +21,14 @@ int main(int argc, char** argv) {
   app.setQuitOnLastWindowClosed(false);
 
   druv::TQtSerialPort radioPort("ComPort1");
+  druv::TQtSerialPort gpsPort(druv::GpsPortObjectName);
   druv::TQtDialogs dialogs;
   druv::TQtWaits waits;
   druv::TSystemClock clock;
 
   // Boxes stay without a parent window: most windows are hidden most of the time.
   try {
-    druv::TAppWindows windows(radioPort, dialogs, waits, clock);
+    druv::TAppWindows windows(radioPort, gpsPort, dialogs, waits, clock);
     QObject::connect(&windows.DRUVform(), &druv::TDRUVform::Closed, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
     const int rc = app.exec();

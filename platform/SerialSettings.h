@@ -18,6 +18,9 @@ struct TSerialSettingsRec {
   TParity Parity = paNone;
   // Hardware: CTS governs output, DTR and RTS in handshake mode, no XON/XOFF.
   TFlowControl FlowControl = fcHardware;
+  // DTR and RTS driven inactive after opening (ignored under hardware flow control, which owns
+  // them). Not an ini key: it belongs to the device on the port (a GPS receiver wants it).
+  bool HoldDtrRtsInactive = false;
   int InputBufferSize = 2048;
   int OutputBufferSize = 2048;
 

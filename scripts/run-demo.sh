@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Runs the station from build/demo/ against tnc-sim, a simulated TS-2000 whose TNC plays recorded
 # APRS traffic once the station has pressed "Packet ON". What the station sent to the radio is left
-# in build/demo/tnc-sim.log (readable) and build/demo/tnc-sim.raw (exact bytes).
+# in build/demo/tnc-sim.log (readable) and build/demo/tnc-sim.raw (exact bytes). A second tnc-sim is
+# a GPS receiver for "GPS" > "Enable GPS".
 #   DRUV_BUILD_DIR  build folder (default: build)
 #   DRUV_DEMO_RATE  monitor lines per second (default: 2)
+#   DRUV_DEMO_GPS   the GPS receiver's fix, LAT,LON in decimal degrees (default: 32.7767,-96.797)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build="${DRUV_BUILD_DIR:-build}"
@@ -46,25 +48,41 @@ Parity=None
 FlowControl=Hardware
 INI
 
-rm -f "$link"
+gps_link="$demo_abs/gps-pty"
+cat >"$demo/gps.ini" <<INI
+[ComPort1]
+Port=$gps_link
+BaudRate=9600
+StopBits=1
+DataBits=8
+Parity=None
+FlowControl=None
+INI
+
+rm -f "$link" "$gps_link"
 "$bin/tnc-sim" --link "$link" --play "$traffic" --rate "${DRUV_DEMO_RATE:-2}" --loop \
   --record "$demo/tnc-sim.log" --raw "$demo/tnc-sim.raw" >"$demo/tnc-sim.out" &
 sim=$!
-trap 'kill "$sim" 2>/dev/null || true; wait "$sim" 2>/dev/null || true' EXIT
+"$bin/tnc-sim" --gps --gps-at "${DRUV_DEMO_GPS:-32.7767,-96.797}" --link "$gps_link" >"$demo/gps-sim.out" &
+gps_sim=$!
+trap 'kill "$sim" "$gps_sim" 2>/dev/null || true; wait "$sim" "$gps_sim" 2>/dev/null || true' EXIT
 
-for _ in $(seq 100); do
-  [ -L "$link" ] && break
-  if ! kill -0 "$sim" 2>/dev/null; then
-    echo "run-demo: tnc-sim failed to start" >&2
-    exit 1
-  fi
-  sleep 0.05
-done
-if [ ! -L "$link" ]; then
-  echo "run-demo: tnc-sim did not make $link" >&2
+wait_for_link() {
+  for _ in $(seq 100); do
+    [ -L "$1" ] && return 0
+    if ! kill -0 "$2" 2>/dev/null; then
+      echo "run-demo: tnc-sim failed to start" >&2
+      exit 1
+    fi
+    sleep 0.05
+  done
+  echo "run-demo: tnc-sim did not make $1" >&2
   exit 1
-fi
+}
+wait_for_link "$link" "$sim"
+wait_for_link "$gps_link" "$gps_sim"
 echo "Simulated TS-2000 on $(readlink "$link") (linked as $link)."
+echo "Simulated GPS receiver on $(readlink "$gps_link") (linked as $gps_link)."
 echo "Press \"Packet ON\" to start the monitor traffic."
 
 status=0

@@ -99,6 +99,13 @@ void TQtSerialPort::ConfigureLine() {
                   Port_->setParity(ToQt(Settings_.Parity)) && Port_->setStopBits(ToQt(Settings_.StopBits)) &&
                   Port_->setFlowControl(ToQt(Settings_.FlowControl));
   if (!ok) Fail(FromQString(Port_->errorString()));
+  if (Settings_.HoldDtrRtsInactive && Settings_.FlowControl != fcHardware) {
+    // Best effort: a pseudo-terminal or a USB adapter without modem lines cannot set them, and the
+    // data still flows without.
+    Port_->setDataTerminalReady(false);
+    Port_->setRequestToSend(false);
+    Port_->clearError();
+  }
 }
 
 void TQtSerialPort::Open() {

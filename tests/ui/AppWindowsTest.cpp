@@ -51,6 +51,7 @@ struct TFixture {
   // The main window reads and writes its settings files in an application folder of its own.
   QTemporaryDir AppDir;
   TFakeSerialPort Port;
+  TFakeSerialPort GpsPort;
   TWatchingDialogs Dialogs;
   TRecordingWaits Waits;
   TFakeClock Clock;
@@ -62,7 +63,7 @@ struct TFixture {
     SetAppFolder(AppDir.path().toStdString());
     QFile::copy(DRUV_SOURCE_DIR "/data/aprssettings.txt", AppDir.filePath("aprssettings.txt"));
     Dialogs.Expect("information", TDRUVform::TermsNotice);
-    Windows = std::make_unique<TAppWindows>(Port, Dialogs, Waits, Clock, tickerPeriodMs);
+    Windows = std::make_unique<TAppWindows>(Port, GpsPort, Dialogs, Waits, Clock, tickerPeriodMs);
   }
   ~TFixture() {
     Windows.reset();

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "tools/tnc-sim/ISimDevice.h"
+
 namespace druv {
 
 struct TTncSimOptionsRec {
@@ -15,16 +17,16 @@ struct TTncSimOptionsRec {
   std::string LineEnd = "\r";
 };
 
-class TTncSim {
+class TTncSim : public ISimDevice {
  public:
   explicit TTncSim(TTncSimOptionsRec options);
 
   // Bytes the program wrote; returns what the TNC answers at once. Times are seconds since start.
-  std::string Receive(std::string_view bytes, double now);
+  std::string Receive(std::string_view bytes, double now) override;
   // The next monitor line (with its line end) when one is due at now.
-  std::optional<std::string> NextLine(double now);
+  std::optional<std::string> NextLine(double now) override;
   // Seconds until the next line is due; negative when nothing is to be played.
-  double SecondsUntilNextLine(double now) const;
+  double SecondsUntilNextLine(double now) const override;
 
   bool TncMode() const { return TncMode_; }
   bool MonitorOn() const { return MonitorOn_; }

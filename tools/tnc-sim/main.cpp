@@ -3,6 +3,7 @@
 // Prints the device path of the terminal side on the first line of stdout, records what the
 // station writes, answers a break-in (0x03) with a "cmd:" prompt and, once it has seen "TC 0;"
 // and "MON ON" (and no later "TC 1;" or "MON OFF"), plays monitor lines from a capture file.
+// With --gps it is a GPS receiver instead, sending NMEA sentences from the start.
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -15,10 +16,12 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "common/Files.h"
 #include "common/Numbers.h"
+#include "tools/tnc-sim/TGpsSim.h"
 #include "tools/tnc-sim/TTncSim.h"
 
 namespace {
@@ -28,7 +31,7 @@ void OnStopSignal(int) { gStop = 1; }
 
 const char* kUsage =
     "usage: tnc-sim [--link PATH] [--record FILE] [--raw FILE] [--play FILE] [--rate LINES_PER_SECOND]\n"
-    "               [--loop] [--line-end CR|CRLF|LFCR]\n"
+    "               [--loop] [--line-end CR|CRLF|LFCR] [--gps [--gps-at LAT,LON]]\n"
     "  --link PATH      make PATH a symbolic link to the terminal device\n"
     "  --record FILE    text log of every read: seconds since start, then the bytes (<CR> <LF> <03> ...)\n"
     "  --raw FILE       the exact bytes received\n"
@@ -36,6 +39,10 @@ const char* kUsage =
     "  --rate N         lines per second (default 2)\n"
     "  --loop           start the capture again after its last line\n"
     "  --line-end E     what follows each monitor line: CR (default), CRLF or LFCR\n"
+    "  --gps            be a GPS receiver: NMEA sentences with CR LF from the start, --rate fixes per\n"
+    "                   second (default 1); --play FILE sends the sentences of FILE as they stand\n"
+    "  --gps-at LAT,LON the receiver's own fix in decimal degrees, north and east positive (default\n"
+    "                   48.1173,11.516667): $GPGGA and $GPRMC with the current UTC time and checksums\n"
     "Playing starts once \"TC 0;\" and \"MON ON\" have been received, pauses on \"TC 1;\" or \"MON OFF\".\n"
     "Stops on SIGTERM, SIGINT or SIGHUP.\n";
 
@@ -91,6 +98,8 @@ int main(int argc, char** argv) {
   using namespace druv;
   std::string linkPath, recordPath, rawPath, playPath;
   TTncSimOptionsRec options;
+  TGpsSimOptionsRec gpsOptions;
+  bool gps = false, rateGiven = false;
   for (int i = 1; i < argc; ++i) {
     std::string a = argv[i];
     auto value = [&]() -> std::string {
@@ -107,12 +116,25 @@ int main(int argc, char** argv) {
       auto r = ParseDouble(v);
       if (!r || !(*r > 0) || !std::isfinite(*r)) Fail("--rate needs a positive number of lines per second, not " + v);
       options.RateLinesPerSecond = *r;
+      rateGiven = true;
     } else if (a == "--line-end") {
       std::string v = value();
       if (v == "CR") options.LineEnd = "\r";
       else if (v == "CRLF") options.LineEnd = "\r\n";
       else if (v == "LFCR") options.LineEnd = "\n\r";
       else Fail("--line-end takes CR, CRLF or LFCR, not " + v);
+    } else if (a == "--gps") {
+      gps = true;
+    } else if (a == "--gps-at") {
+      std::string v = value();
+      const size_t comma = v.find(',');
+      auto lat = comma == std::string::npos ? std::nullopt : ParseDouble(v.substr(0, comma));
+      auto lon = comma == std::string::npos ? std::nullopt : ParseDouble(v.substr(comma + 1));
+      if (!lat || !lon || !(std::fabs(*lat) <= 90) || !(std::fabs(*lon) <= 180))
+        Fail("--gps-at needs LAT,LON in decimal degrees, not " + v);
+      gpsOptions.Latitude = *lat;
+      gpsOptions.Longitude = *lon;
+      gps = true;
     } else if (a == "--help" || a == "-h") {
       std::fputs(kUsage, stdout);
       return 0;
@@ -170,7 +192,18 @@ int main(int argc, char** argv) {
 
   timespec start{};
   clock_gettime(CLOCK_MONOTONIC, &start);
-  TTncSim sim(std::move(options));
+  std::unique_ptr<ISimDevice> sim;
+  if (gps) {
+    timespec wall{};
+    clock_gettime(CLOCK_REALTIME, &wall);
+    gpsOptions.StartUtcSeconds = static_cast<double>(wall.tv_sec) + static_cast<double>(wall.tv_nsec) / 1e9;
+    gpsOptions.Sentences = std::move(options.Lines);
+    gpsOptions.Loop = options.Loop;
+    if (rateGiven) gpsOptions.RateFixesPerSecond = options.RateLinesPerSecond;
+    sim = std::make_unique<TGpsSim>(std::move(gpsOptions));
+  } else {
+    sim = std::make_unique<TTncSim>(std::move(options));
+  }
   std::string pending;  // bytes for the station that the terminal could not take yet
   // When nobody reads, the terminal's input queue fills; lines beyond this are dropped, as the
   // radio would lose them with nobody listening.
@@ -179,10 +212,10 @@ int main(int argc, char** argv) {
 
   while (!gStop) {
     double now = Now(start);
-    while (auto line = sim.NextLine(now))
+    while (auto line = sim->NextLine(now))
       if (pending.size() + line->size() <= kMaxPending) pending += *line;
 
-    double wait = sim.SecondsUntilNextLine(now);
+    double wait = sim->SecondsUntilNextLine(now);
     pollfd pfd{master, static_cast<short>(POLLIN | (pending.empty() ? 0 : POLLOUT)), 0};
     timespec timeout{};
     timespec* timeoutPtr = nullptr;
@@ -208,7 +241,7 @@ int main(int argc, char** argv) {
         std::string_view chunk(buf, static_cast<size_t>(n));
         if (rawFd >= 0) WriteAll(rawFd, std::string(chunk));
         if (recordFd >= 0) WriteAll(recordFd, FormatFixed(Now(start), 3) + " " + VisibleBytes(chunk) + "\n");
-        pending += sim.Receive(chunk, Now(start));
+        pending += sim->Receive(chunk, Now(start));
       }
     } else if (pfd.revents & (POLLHUP | POLLERR)) {
       // Cannot happen while the slave is held open; guard against a busy loop all the same.
