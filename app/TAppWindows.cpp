@@ -71,11 +71,20 @@ TAppWindows::TAppWindows(ISerialPort& radioPort, ISerialPort& gpsPort, IDialogs&
   Create<TStnDataFm>();
   Create<TsymbolFm>();
   Create<TaprsDBFm>();
-  Create<TzelGPS>(gpsPort, dialogs);
+  auto* gps = Create<TzelGPS>(gpsPort, dialogs);
   Create<TTileFm>();
   Create<TOpenMapFm>();
 
   DXfunctions_->StartTickerHook = [this] { Tickers_.Start(); };
+  DXfunctions_->RepaintMapHook = [this] {
+    if (QWidget* map = Window(QStringLiteral("TAprsMapFm2"))) map->update();
+  };
+  // Each GPS fix goes into the composer, which composes the report from it.
+  gps->ComposerPositionHook = [this](const QString& latitude, const QString& longitude) {
+    DXfunctions_->SetComposerLatitude(latitude);
+    DXfunctions_->SetComposerLongitude(longitude);
+  };
+  gps->ComposeHook = [this] { DXfunctions_->Compose(); };
   DXfunctions_->ShowWindowHook = [this](const char* windowClass) {
     ShowWindow(QString::fromLatin1(windowClass));
   };

@@ -7,8 +7,8 @@ namespace druv {
 class IBrowser {
  public:
   virtual ~IBrowser() = default;
-  // Failures (no browser, missing file) are not reported.
-  virtual void Open(const std::string& urlOrPath) = 0;
+  // False when nothing could open it (no browser, missing file); callers that do not care ignore it.
+  virtual bool Open(const std::string& urlOrPath) = 0;
 };
 
 }  // namespace druv

@@ -1,6 +1,7 @@
 #include "radio/TOwnPacket.h"
 
 #include "common/Text.h"
+#include "radio/TAprsMessenger.h"
 
 namespace druv {
 
@@ -19,11 +20,6 @@ std::vector<std::string_view> Words(std::string_view s) {
 }
 
 }  // namespace
-
-std::string MyCallSign(std::string_view myCallText) {
-  const auto words = Words(myCallText);
-  return words.size() >= 2 ? std::string(words[1]) : std::string();
-}
 
 TUnprotoRec ParseUnproto(std::string_view unprotoText) {
   TUnprotoRec out;
@@ -49,7 +45,7 @@ TUnprotoRec ParseUnproto(std::string_view unprotoText) {
 
 TOwnPacketRec OwnPacket(const TTncParametersRec& tnc, std::string info) {
   TUnprotoRec unproto = ParseUnproto(tnc.Unproto);
-  return {MyCallSign(tnc.MyCall), std::move(unproto.Destination), std::move(unproto.Path), std::move(info)};
+  return {CallSignOfMyCall(tnc.MyCall), std::move(unproto.Destination), std::move(unproto.Path), std::move(info)};
 }
 
 bool IsSendableInfo(std::string_view info) {

@@ -16,9 +16,6 @@ struct TOwnPacketRec {
   std::string Info;
 };
 
-// The call of a MYCALL command line: "MYCALL   QQ5AAA-9" gives "QQ5AAA-9"; empty when none.
-std::string MyCallSign(std::string_view myCallText);
-
 struct TUnprotoRec {
   std::string Destination;
   std::vector<std::string> Path;

@@ -4,6 +4,7 @@
 #include "common/Text.h"
 #include "platform/IDialogs.h"
 #include "radio/TAprsIsProtocol.h"
+#include "radio/TAprsMessenger.h"
 #include "radio/TKissProtocol.h"
 #include "radio/TRxAssembler.h"
 #include "radio/TSerialSourceLink.h"
@@ -26,7 +27,7 @@ std::unique_ptr<TLineSource> TStationSource::Build(const TTncParametersRec& tnc)
     link = std::make_unique<TTcpSourceLink>(Transports_.NewTcpSocket(), HostOf(s), PortOf(s));
   std::unique_ptr<ISourceProtocol> protocol;
   if (s.Kind == skAprsIs)
-    protocol = std::make_unique<TAprsIsProtocol>(s.Call.empty() ? MyCallSign(tnc.MyCall) : s.Call, s.Passcode,
+    protocol = std::make_unique<TAprsIsProtocol>(s.Call.empty() ? CallSignOfMyCall(tnc.MyCall) : s.Call, s.Passcode,
                                                  s.Filter);
   else
     protocol = std::make_unique<TKissProtocol>();

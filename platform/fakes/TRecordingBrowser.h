@@ -8,8 +8,12 @@ namespace druv {
 
 class TRecordingBrowser : public IBrowser {
  public:
-  void Open(const std::string& urlOrPath) override { Opened.push_back(urlOrPath); }
+  bool Open(const std::string& urlOrPath) override {
+    Opened.push_back(urlOrPath);
+    return !Fails;
+  }
   std::vector<std::string> Opened;
+  bool Fails = false;  // as a machine without a browser
 };
 
 }  // namespace druv

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <vector>
 
 #include "platform/IWaits.h"
@@ -12,8 +13,10 @@ class TRecordingWaits : public IWaits {
   void Wait(int ms) override {
     Waits.push_back(ms);
     if (Journal_) Journal_->Add("wait " + std::to_string(ms));
+    if (OnWait) OnWait(ms);
   }
   std::vector<int> Waits;
+  std::function<void(int ms)> OnWait;  // what a test looks at while the program waits
 
  private:
   TJournal* Journal_;

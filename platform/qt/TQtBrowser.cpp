@@ -7,10 +7,10 @@
 
 namespace druv {
 
-void TQtBrowser::Open(const std::string& urlOrPath) {
+bool TQtBrowser::Open(const std::string& urlOrPath) {
   QString s = ToQString(urlOrPath);
   QUrl url = s.contains("://") ? QUrl(s) : QUrl::fromLocalFile(s);
-  QDesktopServices::openUrl(url);
+  return QDesktopServices::openUrl(url);
 }
 
 }  // namespace druv

@@ -5,7 +5,7 @@ namespace druv {
 
 class TQtBrowser : public IBrowser {
  public:
-  void Open(const std::string& urlOrPath) override;
+  bool Open(const std::string& urlOrPath) override;
 };
 
 }  // namespace druv

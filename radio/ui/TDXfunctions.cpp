@@ -2,12 +2,14 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QStatusBar>
@@ -19,16 +21,23 @@
 #include "common/Files.h"
 #include "common/Numbers.h"
 #include "common/ProcessFlags.h"
+#include "parser/APRSParser.h"
+#include "platform/IClock.h"
 #include "platform/IDialogs.h"
 #include "platform/ISerialPort.h"
+#include "platform/IWaits.h"
 #include "platform/qt/QtText.h"
 #include "platform/qt/QtIniFile.h"
 #include "platform/qt/TQtBrowser.h"
 #include "platform/qt/TQtSerialPort.h"
 #include "platform/qt/TQtTcpSocket.h"
+#include "radio/TMessageNumberFile.h"
 #include "radio/TestData.h"
 #include "radio/ui/TInstructionBox.h"
 #include "radio/ui/TLinesModel.h"
+#include "radio/ui/TMessagingPanel.h"
+#include "radio/ui/TPositionComposerPanel.h"
+#include "radio/ui/TPositionReportTab.h"
 #include "radio/ui/TRadioControlsPanel.h"
 #include "radio/ui/TRawPacketsTab.h"
 #include "radio/ui/TSourceDialog.h"
@@ -62,7 +71,7 @@ QWidget* ListTab(QListView* list, QWidget* parent) {
 }  // namespace
 
 TDXfunctions::TDXfunctions(ISerialPort& radioPort, IDialogs& dialogs, IWaits& waits, IClock& clock,
-                           QWidget* parent)
+                           IQthFields* qthFields, QWidget* parent)
     : QMainWindow(parent),
       Port_(radioPort),
       Dialogs_(dialogs),
@@ -73,7 +82,12 @@ TDXfunctions::TDXfunctions(ISerialPort& radioPort, IDialogs& dialogs, IWaits& wa
       Link_(radioPort, dialogs, waits, *this),
       Sources_(Lines_, *this, dialogs, SteadyClock_,
                {[] { return std::unique_ptr<ITcpSocket>(std::make_unique<TQtTcpSocket>()); },
-                [] { return std::unique_ptr<ISerialPort>(std::make_unique<TQtSerialPort>("KissPort")); }}) {
+                [] { return std::unique_ptr<ISerialPort>(std::make_unique<TQtSerialPort>("KissPort")); }}),
+      Transmitter_(radioPort, waits, Link_),
+      SourceTransmitter_(Transmitter_, Sources_, [this] { return SettingsPanel_->Parameters(); }),
+      Reporter_(SourceTransmitter_, dialogs, BeaconTimer_, *this),
+      Messenger_(SourceTransmitter_, dialogs, clock, RetryTimer_),
+      Qth_(qthFields ? qthFields : &OwnQth_) {
   setObjectName("TDXfunctions");
   setWindowTitle("DRUVaprs Version");
   // Closed only through "Exit" or the Close button.
@@ -104,6 +118,8 @@ void TDXfunctions::BuildWidgets() {
   auto* instructions = new TInstructionBox(central);
   SettingsPanel_ = new TTncSettingsPanel(central);
   SettingsPanel_->hide();
+  ComposerPanel_ = new TPositionComposerPanel(central);
+  ComposerPanel_->hide();
 
   RawModel_ = new TLinesModel(Lines_.RawPackets(), this);
   StationModel_ = new TLinesModel(StationLines_, this);
@@ -116,17 +132,19 @@ void TDXfunctions::BuildWidgets() {
   ListBox3_ = MakeList("ListBox3", "WX Stns", WxModel_, Tabs_);
   TerminalTab_ = new TTerminalTab(Tabs_);
   StuffTab_ = new TStuffTab(Tabs_);
+  ReportTab_ = new TPositionReportTab(Tabs_);
+  MessagingPanel_ = new TMessagingPanel(Messenger_, Tabs_);
   // Page order fixed by the page indexes the rest of the program selects (RAW 0, Stations 7, Terminal 8).
   Tabs_->addTab(RawTab_, "RAW Packets");
   Tabs_->addTab(new QWidget(Tabs_), "Weather");
   Tabs_->addTab(ListTab(ListBox3_, Tabs_), "WX Stns");
-  Tabs_->addTab(new QWidget(Tabs_), "Messages");
+  Tabs_->addTab(MessagingPanel_, "Messages");
   Tabs_->addTab(new QWidget(Tabs_), "Third-Party");
   Tabs_->addTab(new QWidget(Tabs_), "Spreadsheet");
   Tabs_->addTab(new QWidget(Tabs_), "Testing");
   Tabs_->addTab(ListTab(ListBox9_, Tabs_), "Stations");
   Tabs_->addTab(TerminalTab_, "Terminal");
-  Tabs_->addTab(new QWidget(Tabs_), "Positiion Report");
+  Tabs_->addTab(ReportTab_, "Positiion Report");
   Tabs_->addTab(StuffTab_, "Stuff");
 
   Edit4_ = new QLineEdit(central);
@@ -141,6 +159,7 @@ void TDXfunctions::BuildWidgets() {
   top->addWidget(RadioPanel_);
   top->addWidget(instructions);
   top->addWidget(SettingsPanel_);
+  top->addWidget(ComposerPanel_);
   top->addStretch();
   auto* bottom = new QHBoxLayout;
   bottom->addWidget(Edit4_, 1);
@@ -205,7 +224,8 @@ void TDXfunctions::BuildMenu() {
   item(prefs, "Clear APRS Settings (Return to Internal TNC Default settings)", [this] { Run(&TTncLink::RestoreDefaults); })
       ->setToolTip("Clear TNC APRS settings");
   prefs->addSeparator();
-  item(prefs, "Create a Position Packet", [] {});
+  item(prefs, "Create a Position Packet", [this] { ComposerPanel_->show(); })
+      ->setToolTip("Compose an APRS Position Packet for your location");
   prefs->setToolTipsVisible(true);
 
   QMenu* map = bar->addMenu("Map");
@@ -221,8 +241,9 @@ void TDXfunctions::BuildMenu() {
   item(gps, "Enable GPS", show("TzelGPS"));
 
   QMenu* send = bar->addMenu("Send");
-  item(send, "Send a position packet ( Hold down Ctrl key)", [] {});
-  item(send, "Toggle a Beacon every 10 minutes (Hold down Ctrl key)", [] {});
+  item(send, "Send a position packet ( Hold down Ctrl key)", [this] { Reporter_.SendWithCtrl(); });
+  item(send, "Toggle a Beacon every 10 minutes (Hold down Ctrl key)",
+       [this] { Dialogs_.Information("Tool is not available yet."); });
 
   QMenu* digi = bar->addMenu("Digi-Repeater");
   item(digi, "Enable TS-2000 as a DigiRepeater", [this] { Link_.DigiRepeater(); });
@@ -231,7 +252,7 @@ void TDXfunctions::BuildMenu() {
   item(tools, "Fast OpenStreetMaps", show("TOpenMapFm"));
   item(tools, "OpenStreetMap", show("TOpenStreetMapFm"));
   item(tools, "Test Data", [this] { TestData(); });
-  item(tools, "Current UNPROTO / MYCALL / MESSAGE", [] {});
+  item(tools, "Current UNPROTO / MYCALL / MESSAGE", [this] { SettingsSummary(); });
 
   QMenu* aprs = bar->addMenu("APRS");
   item(aprs, "aprs.fi live APRS map", [this] { Browser_->Open(AprsMapUrl); });
@@ -270,6 +291,21 @@ void TDXfunctions::Wire() {
   for (int k = 0; k < 7; ++k)
     connect(sp->AdvancedResetButtons[k], &QPushButton::clicked, this,
             [this, which = advanced[k]] { Link_.ResetAdvanced(which); });
+
+  connect(ComposerPanel_->ComposeButton, &QPushButton::clicked, this, [this] { Compose(); });
+  auto* rt = ReportTab_;
+  connect(rt->ComposeMsgButton, &QPushButton::clicked, ComposerPanel_, &QWidget::show);
+  connect(rt->SendButton, &QPushButton::clicked, this, [this] { Reporter_.SendConfirmed(); });
+  connect(rt->BeaconBox, &QCheckBox::toggled, this, [this](bool on) { Reporter_.SetBeacon(on); });
+  connect(rt->LookupButton, &QPushButton::clicked, this, [this] { CoordinateLookup(); });
+  connect(MessagingPanel_->SendButton, &QPushButton::clicked, this, [this] { SendMessageClick(); });
+  Messenger_.OnNumberTaken = [](int number) {
+    // Numbering goes on in memory when the file cannot be written; sending must not wait for it.
+    try {
+      SaveMessageNumber(AppPath(MessageNumberFileName), number);
+    } catch (const Error&) {
+    }
+  };
 
   connect(RawTab_->ClearButton, &QPushButton::clicked, this, [this] { ClearRawData(); });
   connect(CloseButton_, &QPushButton::clicked, this, [this] {
@@ -314,7 +350,7 @@ void TDXfunctions::CreationHook() {
   setWindowTitle(VersionText);
   try {
     TAprsSettingsRec s = LoadAprsSettings(AppPath(AprsSettingsFileName));
-    Composer_ = s.Composer;
+    ComposerPanel_->SetTexts(s.Composer);
     SettingsPanel_->SetParameters(s.Tnc);
   } catch (const Error& e) {
     Dialogs_.Error(e.what());
@@ -327,6 +363,10 @@ void TDXfunctions::CreationHook() {
         "To begin, you MUST enter MYCALL data (Preferences> APRS TNC Settings) and your position info "
         "(Preferences>Create a Position Packet. ");
   Link_.TncActive = false;
+  auto qth = LoadQth(AppPath(QthFileName));
+  if (!qth) Dialogs_.Error("Your Maps configuration file is missing.");
+  Qth_->SetQthTexts(qth.value_or(TQthTextsRec()));
+  Messenger_.LastNumber = LoadMessageNumber(AppPath(MessageNumberFileName));
   Tabs_->setTabVisible(5, false);  // Spreadsheet
   Tabs_->setTabVisible(6, false);  // Testing
 }
@@ -389,9 +429,11 @@ bool TDXfunctions::ChangeSources(const TSourceSettingsRec& settings) {
 void TDXfunctions::StationDataSourceClick() {
   // An APRS-IS filter around the composer's position, when it holds one.
   std::string filter;
-  const auto lat = ParseDouble(Composer_.Latitude), lon = ParseDouble(Composer_.Longitude);
+  const TComposerTextsRec composer = ComposerTexts();
+  const auto lat = ParseDouble(composer.Latitude), lon = ParseDouble(composer.Longitude);
   if (lat && lon) filter = "r/" + FormatGeneral(*lat) + "/" + FormatGeneral(*lon) + "/100";
-  TSourceDialog dialog(Sources_.Settings(), MyCallSign(SettingsPanel_->Parameters().MyCall), filter, Dialogs_, this);
+  TSourceDialog dialog(Sources_.Settings(), CallSignOfMyCall(SettingsPanel_->Parameters().MyCall), filter, Dialogs_,
+                       this);
   if (dialog.exec() == QDialog::Accepted) ChangeSources(dialog.Choice());
 }
 
@@ -406,6 +448,12 @@ void TDXfunctions::TypedKey(char c) {
 void TDXfunctions::PopulateDB() {
   Lines_.Drain([this](const std::string& line) {
     if (StationLogHook) StationLogHook(line);
+    // Only messages concern the messenger; the rest need not be parsed twice.
+    if (LineDataType(line) != dtMessage) return;
+    if (auto packet = ParsePacket(line, 0, Clock_.UtcNow())) {
+      Messenger_.MyCall = CallSignOfMyCall(FromQString(SettingsPanel_->Fields[1]->text()));
+      Messenger_.PacketHeard(*packet);
+    }
   });
 }
 
@@ -443,12 +491,51 @@ void TDXfunctions::ClearRawData() {
   StationModel_->EndClear();
 }
 
-TAprsSettingsRec TDXfunctions::CurrentSettings() const { return {Composer_, SettingsPanel_->Parameters()}; }
+TAprsSettingsRec TDXfunctions::CurrentSettings() const { return {ComposerTexts(), SettingsPanel_->Parameters()}; }
+
+TComposerTextsRec TDXfunctions::ComposerTexts() const { return ComposerPanel_->Texts(); }
+
+void TDXfunctions::SetComposerTexts(const TComposerTextsRec& c) { ComposerPanel_->SetTexts(c); }
+
+void TDXfunctions::SetComposerLatitude(const QString& text) { ComposerPanel_->LatitudeEdit->setText(text); }
+
+void TDXfunctions::SetComposerLongitude(const QString& text) { ComposerPanel_->LongitudeEdit->setText(text); }
+
+void TDXfunctions::Compose() { Reporter_.Compose(ComposerTexts(), ComposerPanel_->SymbolIndex()); }
+
+void TDXfunctions::SettingsSummary() {
+  const TTncParametersRec p = SettingsPanel_->Parameters();
+  setWindowTitle(ToQString(SettingsSummaryCaption(p.Unproto, p.MyCall, PositionText())));
+  // The caption must reach the screen before the wait blocks the event loop.
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  Waits_.Wait(3000);
+  setWindowTitle("DRUVaprs");
+}
+
+void TDXfunctions::CoordinateLookup() {
+  if (!Dialogs_.WarningYesNo("",
+                             "This action will take you to an Internet web page that helps you figure your latitude "
+                             "and longitude.  Your PC needs to be connected to the Internet. Do you want to "
+                             "continue?"))
+    return;
+  if (!Browser_->Open(CoordinateLookupUrl)) Dialogs_.Error("Your PC is probably not connected to the Internet.");
+}
+
+void TDXfunctions::SendMessageClick() {
+  Messenger_.MyCall = CallSignOfMyCall(FromQString(SettingsPanel_->Fields[1]->text()));
+  Messenger_.Send(FromQString(MessagingPanel_->AddresseeEdit->text()),
+                  FromQString(MessagingPanel_->MessageEdit->text()));
+}
 
 void TDXfunctions::SaveSettings() { SaveAprsSettings(AppPath(AprsSettingsFileName), CurrentSettings()); }
 
 void TDXfunctions::SaveFilesOnClose() {
-  if (Composer_.Latitude.empty()) Dialogs_.Message("configuration issue");
+  try {
+    SaveQth(AppPath(QthFileName), Qth_->QthTexts());
+  } catch (const Error&) {
+    Dialogs_.Error("The software could not save Maps configuration. ");
+  }
+  if (ComposerTexts().Latitude.empty()) Dialogs_.Message("configuration issue");
   SaveSettings();
 }
 
@@ -509,5 +596,27 @@ void TDXfunctions::SetStatusPanel(int panel, const std::string& text) {
 }
 
 void TDXfunctions::HideHintPanel() { HintPanel_->hide(); }
+
+// IPositionReportView
+
+std::string TDXfunctions::PositionText() const { return FromQString(ReportTab_->PositionEdit->text()); }
+
+void TDXfunctions::SetPositionText(const std::string& text) { ReportTab_->PositionEdit->setText(ToQString(text)); }
+
+void TDXfunctions::ComposeFinished() {
+  ComposerPanel_->hide();
+  SelectTab(TabStations);
+}
+
+void TDXfunctions::RepaintMap() {
+  if (RepaintMapHook) RepaintMapHook();
+}
+
+bool TDXfunctions::PacketOnEnabled() const { return RadioPanel_->PacketOnButton->isEnabled(); }
+
+bool TDXfunctions::CtrlHeld() const {
+  if (CtrlKeyHeld) return CtrlKeyHeld();
+  return QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ControlModifier);
+}
 
 }  // namespace druv

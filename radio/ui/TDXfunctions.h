@@ -8,12 +8,18 @@
 #include <string>
 #include <vector>
 
+#include "platform/qt/TQtTimer.h"
 #include "radio/ITncLinkView.h"
+#include "radio/TAprsMessenger.h"
 #include "radio/TAprsSettingsFile.h"
+#include "radio/TPositionReporter.h"
+#include "radio/TQthFile.h"
 #include "radio/TReceivedLines.h"
 #include "radio/TRxAssembler.h"
+#include "radio/TSourceTransmitter.h"
 #include "radio/TStationSource.h"
 #include "radio/TTncLink.h"
+#include "radio/TTncTransmitter.h"
 
 class QLabel;
 class QLineEdit;
@@ -36,12 +42,18 @@ class TTerminalTab;
 class TRawPacketsTab;
 class TStartupHintPanel;
 class TStuffTab;
+class TPositionComposerPanel;
+class TPositionReportTab;
+class TMessagingPanel;
 
-class TDXfunctions : public QMainWindow, private ITncLinkView {
+class TDXfunctions : public QMainWindow, private ITncLinkView, private IPositionReportView {
   Q_OBJECT
  public:
+  // qthFields: where the creation hook puts the operator's position from "qth.cfg" and where the
+  // closing hook takes it from (the map configuration window and the locate tool); without it the
+  // texts are kept here.
   TDXfunctions(ISerialPort& radioPort, IDialogs& dialogs, IWaits& waits, IClock& clock,
-               QWidget* parent = nullptr);
+               IQthFields* qthFields = nullptr, QWidget* parent = nullptr);
   ~TDXfunctions() override;
 
   // Set by the application: "Packet ON" starts a ticker through this hook.
@@ -51,6 +63,15 @@ class TDXfunctions : public QMainWindow, private ITncLinkView {
   std::function<void(const char* windowClass)> ShowWindowHook;
   // The station log's processing of one received line.
   std::function<void(const std::string& line)> StationLogHook;
+  // Set by the application: repaints the station map window.
+  std::function<void()> RepaintMapHook;
+  // Whether the Ctrl key is held at this moment; the keyboard's state unless replaced.
+  std::function<bool()> CtrlKeyHeld;
+
+  // The composer, for the GPS window: each fix goes into the coordinate fields, then "Compose".
+  void SetComposerLatitude(const QString& text);
+  void SetComposerLongitude(const QString& text);
+  void Compose();
 
   // The ticker's station-log step: processes every line received since the last call, in order.
   void PopulateDB();
@@ -70,8 +91,16 @@ class TDXfunctions : public QMainWindow, private ITncLinkView {
   TStationSource& Sources() { return Sources_; }
   QLabel* SourceStatus() const { return SourceStatus_; }
   TReceivedLines& Lines() { return Lines_; }
-  const TComposerTextsRec& ComposerTexts() const { return Composer_; }
-  void SetComposerTexts(const TComposerTextsRec& c) { Composer_ = c; }
+  TComposerTextsRec ComposerTexts() const;
+  void SetComposerTexts(const TComposerTextsRec& c);
+  TPositionReporter& Reporter() { return Reporter_; }
+  TAprsMessenger& Messenger() { return Messenger_; }
+  TPositionComposerPanel* ComposerPanel() const { return ComposerPanel_; }
+  TPositionReportTab* ReportTab() const { return ReportTab_; }
+  TMessagingPanel* MessagingPanel() const { return MessagingPanel_; }
+  TQtTimer& BeaconTimer() { return BeaconTimer_; }
+  TQtTimer& RetryTimer() { return RetryTimer_; }
+  const IQthFields& QthFields() const { return *Qth_; }
   TRadioControlsPanel* RadioPanel() const { return RadioPanel_; }
   TTncSettingsPanel* SettingsPanel() const { return SettingsPanel_; }
   TTerminalTab* TerminalTab() const { return TerminalTab_; }
@@ -98,6 +127,12 @@ class TDXfunctions : public QMainWindow, private ITncLinkView {
   // The station data source settings to use from now on: applied, and written to sources.ini
   // when they differ from the current ones. False (with the error box) when the file cannot be written.
   bool ChangeSources(const TSourceSettingsRec& settings);
+  void SettingsSummary();   // "Current UNPROTO / MYCALL / MESSAGE"
+  void CoordinateLookup();  // "Find station coordinates from your street address (Requires Internet)"
+  void SendMessageClick();  // " Send Msg to>"
+
+  // Finds coordinates from a street address.
+  static constexpr const char* CoordinateLookupUrl = "https://nominatim.openstreetmap.org/ui/search.html";
 
  protected:
   void closeEvent(QCloseEvent* e) override;
@@ -117,6 +152,14 @@ class TDXfunctions : public QMainWindow, private ITncLinkView {
   void SetStatusPanel(int panel, const std::string& text) override;
   void HideHintPanel() override;
   void SaveSettings() override;
+
+  // IPositionReportView
+  std::string PositionText() const override;
+  void SetPositionText(const std::string& text) override;
+  void ComposeFinished() override;
+  void RepaintMap() override;
+  bool PacketOnEnabled() const override;
+  bool CtrlHeld() const override;
 
   void BuildMenu();
   void BuildWidgets();
@@ -143,7 +186,15 @@ class TDXfunctions : public QMainWindow, private ITncLinkView {
   TTncLink Link_;
   TSteadyClock SteadyClock_;
   TStationSource Sources_;
-  TComposerTextsRec Composer_;
+  TTncTransmitter Transmitter_;
+  // Every send path goes out through the source in use: the TS-2000's TNC, KISS or APRS-IS.
+  TSourceTransmitter SourceTransmitter_;
+  TQtTimer BeaconTimer_;
+  TQtTimer RetryTimer_;
+  TPositionReporter Reporter_;
+  TAprsMessenger Messenger_;
+  TQthTexts OwnQth_;
+  IQthFields* Qth_;
   std::vector<std::string> StationLines_, WxLines_;
   bool Busy_ = false;
 
@@ -156,6 +207,9 @@ class TDXfunctions : public QMainWindow, private ITncLinkView {
   TRawPacketsTab* RawTab_ = nullptr;
   TStartupHintPanel* HintPanel_ = nullptr;
   TStuffTab* StuffTab_ = nullptr;
+  TPositionComposerPanel* ComposerPanel_ = nullptr;
+  TPositionReportTab* ReportTab_ = nullptr;
+  TMessagingPanel* MessagingPanel_ = nullptr;
   QTabWidget* Tabs_ = nullptr;
   QLineEdit* Edit4_ = nullptr;
   QListView* ListBox9_ = nullptr;

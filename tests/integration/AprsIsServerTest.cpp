@@ -69,7 +69,8 @@ struct TStation {
   std::unique_ptr<TDXfunctions> Window;
   explicit TStation(quint16 port) {
     SetAppFolder(Dir.path().toStdString());
-    WriteFileAtomic(AppPath("aprssettings.txt"), *ReadFile(DRUV_SOURCE_DIR "/data/aprssettings.txt"));
+    for (const char* file : {"aprssettings.txt", "qth.cfg"})
+      WriteFileAtomic(AppPath(file), *ReadFile(std::string(DRUV_SOURCE_DIR "/data/") + file));
     WriteFileAtomic(AppPath("sources.ini"), "[Source]\nKind=aprs-is\nHost=127.0.0.1\nPort=" + std::to_string(port) +
                                                 "\nCall=QQ5ZZZ\nFilter=r/33.5/-97.25/100\n");
     Window = std::make_unique<TDXfunctions>(Radio, Dialogs, Waits, Clock);

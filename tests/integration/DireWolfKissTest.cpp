@@ -1,7 +1,7 @@
 // The station against the real Dire Wolf: gen_packets turns monitor lines into audio, Dire Wolf
 // reads that audio from standard input (ADEVICE stdin null) and serves the decoded frames over
 // KISS, on TCP or on its pseudo-terminal. The station's source must file exactly those lines, and
-// a packet the station sends must be the frame Dire Wolf reports transmitting.
+// the report and the message the operator sends must be the frames Dire Wolf reports transmitting.
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -20,6 +20,8 @@
 #include "platform/fakes/TRecordingWaits.h"
 #include "platform/fakes/TScriptedDialogs.h"
 #include "radio/ui/TDXfunctions.h"
+#include "radio/ui/TMessagingPanel.h"
+#include "radio/ui/TPositionReportTab.h"
 #include "radio/ui/TRadioControlsPanel.h"
 #include "radio/ui/TRawPacketsTab.h"
 #include "radio/ui/TTncSettingsPanel.h"
@@ -108,7 +110,8 @@ class DireWolfKissTest : public QObject {
     QFETCH(QString, kind);
     QTemporaryDir dir;
     SetAppFolder(dir.path().toStdString());
-    QFile::copy(DRUV_SOURCE_DIR "/data/aprssettings.txt", dir.filePath("aprssettings.txt"));
+    for (const char* file : {"aprssettings.txt", "qth.cfg"})
+      QFile::copy(QString(DRUV_SOURCE_DIR "/data/") + file, dir.filePath(file));
     const QByteArray audio = Audio(dir);
     QVERIFY(audio.size() > 100000);
 
@@ -148,12 +151,30 @@ class DireWolfKissTest : public QObject {
       window.PopulateDB();
       QCOMPARE(logged, kLines);
 
-      QCOMPARE(window.Sources().Send("!3300.00N/09700.00W- DRUVaprs", window.SettingsPanel()->Parameters()), srSent);
-      const auto sent = dw.WaitFor("^\\[0L\\] (.*)$");
+      // The operator's own sends, from their controls: the report with "Send> ", then a message.
+      window.ReportTab()->PositionEdit->setText("!3300.00N/09700.00W- test");
+      dialogs.Expect("warning",
+                     "[Send position report] This action will transmit a packet using the TS2000 and the TNC. Do you "
+                     "want to continue?");
+      window.ReportTab()->SendButton->click();
+      auto sent = dw.WaitFor("^\\[0L\\] (.*)$");
       QVERIFY2(sent.hasMatch(), dw.Output.right(1500).constData());
-      QCOMPARE(sent.captured(1).trimmed(), QString("QQ5ZZZ-7>APDR16,WIDE1-1,WIDE2-1:!3300.00N/09700.00W- DRUVaprs"));
+      QCOMPARE(sent.captured(1).trimmed(),
+               QString("QQ5ZZZ-7>APDR16,WIDE1-1,WIDE2-1:!3300.00N/09700.00W- test DRUVaprs"));
+      dw.Output.clear();
+      window.MessagingPanel()->AddresseeEdit->setText("QQ5BBB");
+      window.MessagingPanel()->MessageEdit->setText("hello");
+      window.MessagingPanel()->SendButton->click();
+      sent = dw.WaitFor("^\\[0L\\] (.*)$");
+      QVERIFY2(sent.hasMatch(), dw.Output.right(1500).constData());
+      QVERIFY2(QRegularExpression("^QQ5ZZZ-7>APDR16,WIDE1-1,WIDE2-1::QQ5BBB   :hello\\{\\d+$")
+                   .match(sent.captured(1).trimmed())
+                   .hasMatch(),
+               qPrintable(sent.captured(1)));
+      QVERIFY(dialogs.Unexpected().empty());
       QVERIFY(window.SourceStatus()->text().contains(": connected"));  // nothing was skipped or malformed
-      QVERIFY2(dialogs.Shown.empty(), dialogs.Shown.empty() ? "" : dialogs.Shown[0].c_str());
+      QVERIFY2(dialogs.AllExpectedShown() && dialogs.Unexpected().empty(),
+               dialogs.Unexpected().empty() ? "" : dialogs.Unexpected()[0].c_str());
     }
     SetAppFolder(DRUV_BIN_DIR);
   }

@@ -64,6 +64,7 @@ class PacketOnPtyTest : public QObject {
     QTemporaryDir dir;
     SetAppFolder(dir.path().toStdString());
     QFile::copy(DRUV_SOURCE_DIR "/data/aprssettings.txt", dir.filePath("aprssettings.txt"));
+    QFile::copy(DRUV_SOURCE_DIR "/data/qth.cfg", dir.filePath("qth.cfg"));
     const QString raw = dir.filePath("received.raw");
     const QString link = dir.filePath("radio");
 

@@ -1,8 +1,9 @@
 // The main working window: its menu and tabs, the receive path from the port to the lists, the
 // controls driving the command sequences, Test Data, Exit and Close, the settings files.
 #include <QAction>
-#include <QCheckBox>
 #include <QApplication>
+#include <QCheckBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -13,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <cstdio>
 
 #include "common/Files.h"
 #include "common/ProcessFlags.h"
@@ -29,50 +31,16 @@
 #include "radio/ui/TTerminalTab.h"
 #include "radio/ui/TTerminalView.h"
 #include "radio/ui/TTncSettingsPanel.h"
+#include "tests/ui/TMainWindowRig.h"
 
 using namespace druv;
 
 namespace {
 
-// A main window over fakes, in an application folder of its own.
-struct TRig {
-  QTemporaryDir Dir;
-  TJournal J;
-  TFakeSerialPort Port{&J};
-  TScriptedDialogs Dialogs{&J};
-  TRecordingWaits Waits;
-  TFakeClock Clock;
-  TRecordingBrowser Browser;
-  std::unique_ptr<TDXfunctions> Window;
-  int TickersStarted = 0;
-
-  explicit TRig(const std::string& settings = std::string(), bool expectMyCallBox = false) {
-    SetAppFolder(Dir.path().toStdString());
-    WriteFileAtomic(AppPath("aprssettings.txt"),
-                    settings.empty() ? *ReadFile(DRUV_SOURCE_DIR "/data/aprssettings.txt") : settings);
-    if (expectMyCallBox)
-      Dialogs.Expect("error",
-                     "To begin, you MUST enter MYCALL data (Preferences> APRS TNC Settings) and your position info "
-                     "(Preferences>Create a Position Packet. ");
-    Window = std::make_unique<TDXfunctions>(Port, Dialogs, Waits, Clock);
-    Window->SetBrowser(Browser);
-    Window->StartTickerHook = [this] { ++TickersStarted; };
-    J.Clear();
-  }
-  ~TRig() { SetAppFolder(DRUV_BIN_DIR); }
-};
-
 QStringList MenuTexts(QMenu* menu) {
   QStringList out;
   for (QAction* a : menu->actions()) out << (a->isSeparator() ? "-" : a->text() + (a->isEnabled() ? "" : " [off]"));
   return out;
-}
-
-QAction* FindAction(QMainWindow* w, const QString& text) {
-  for (QAction* top : w->menuBar()->actions())
-    for (QAction* a : top->menu()->actions())
-      if (a->text() == text) return a;
-  return nullptr;
 }
 
 }  // namespace
@@ -307,6 +275,75 @@ class MainWindowTest : public QObject {
     QVERIFY(rig.Window->isHidden());
     QVERIFY(rig.Dialogs.Unexpected().empty());
     QVERIFY(ReadFile(AppPath("aprssettings.txt"))->rfind("\r\n-97.2658\r\n", 0) == 0);
+  }
+
+  void QthFileAtStartAndClose() {
+    {
+      TRig rig(std::string(), false, nullptr);  // not there: said so, and empty fields
+      QCOMPARE(rig.Dialogs.Shown, std::vector<std::string>{"error: Your Maps configuration file is missing."});
+      QCOMPARE(rig.Window->QthFields().QthTexts(), TQthTextsRec());
+    }
+    {
+      TRig rig(std::string(), false, "48.5\r\n");  // one line: no box, no longitude
+      QVERIFY(rig.Dialogs.Shown.empty());
+      QCOMPARE(rig.Window->QthFields().QthTexts(), (TQthTextsRec{"48.5", ""}));
+    }
+    {
+      // The fields as the other windows left them go back into the file at close.
+      TQthTexts fields;
+      TRig rig;
+      rig.Window = std::make_unique<TDXfunctions>(rig.Port, rig.Dialogs, rig.Waits, rig.Clock, &fields);
+      QCOMPARE(fields.QthTexts(), (TQthTextsRec{"32.5677", "-97.2658"}));
+      fields.SetQthTexts({"-33.5", "151.25"});
+      rig.Window->show();
+      rig.Window->close();
+      QCOMPARE(*ReadFile(AppPath("qth.cfg")), std::string("-33.5\r\n151.25\r\n"));
+    }
+  }
+
+  void ClosingSavesEveryFileEvenWithoutARadio() {
+    TRig rig;
+    rig.Port.SetOpenState(false);
+    rig.Window->SettingsPanel()->Fields[1]->setText("MYCALL   QQ5AAA-9");
+    rig.Window->SetComposerTexts({"-33.5", "151.25", "Sydney"});
+    std::remove(AppPath("qth.cfg").c_str());
+    rig.Window->show();
+    rig.Window->close();
+    QVERIFY(rig.Window->isHidden());
+    QVERIFY(rig.Dialogs.Shown.empty());
+    QCOMPARE(rig.Port.StoredPath, AppPath("zelAPRS.ini"));
+    QCOMPARE(*ReadFile(AppPath("qth.cfg")), std::string("32.5677\r\n-97.2658\r\n"));
+    const std::string settings = *ReadFile(AppPath("aprssettings.txt"));
+    QVERIFY(settings.rfind("-33.5\r\n151.25\r\nSydney\r\nUNPROTO  APRS VIA APRS,WIDE2-1\r\nMYCALL   QQ5AAA-9\r\n", 0) == 0);
+  }
+
+  void ClosingWhenAFileCannotBeWritten() {
+    {
+      // "qth.cfg" fails: said so, and closing goes on.
+      TRig rig;
+      std::remove(AppPath("qth.cfg").c_str());
+      QDir(rig.Dir.path()).mkdir("qth.cfg");
+      rig.Dialogs.Expect("error", "The software could not save Maps configuration. ");
+      rig.Window->SetComposerTexts({"1.5", "2.5", "x"});
+      rig.Window->show();
+      rig.Window->close();
+      QVERIFY(rig.Dialogs.Unexpected().empty());
+      QVERIFY(rig.Window->isHidden());
+      QVERIFY(ReadFile(AppPath("aprssettings.txt"))->rfind("1.5\r\n", 0) == 0);
+      QCOMPARE(QString::fromStdString(rig.Port.Written), QString("TC 1;").repeated(4));
+    }
+    {
+      // "aprssettings.txt" fails: the file error is shown, the line stays with the TNC, the window open.
+      TRig rig;
+      std::remove(AppPath("aprssettings.txt").c_str());
+      QDir(rig.Dir.path()).mkdir("aprssettings.txt");
+      rig.Window->show();
+      rig.Window->close();
+      QCOMPARE(rig.Dialogs.Shown.size(), size_t(1));
+      QVERIFY(rig.Dialogs.Shown[0].rfind("error: Cannot write file ", 0) == 0);
+      QVERIFY(!rig.Window->isHidden());
+      QCOMPARE(QString::fromStdString(rig.Port.Written), QString("TC 1;").repeated(2));
+    }
   }
 };
 

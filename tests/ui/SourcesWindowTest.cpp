@@ -26,12 +26,13 @@
 #include "radio/ui/TSourceDialog.h"
 #include "radio/ui/TTncSettingsPanel.h"
 #include "tests/support/ModalDialogs.h"
+#include "tests/ui/TMainWindowRig.h"
 
 using namespace druv;
 
 namespace {
 
-struct TRig {
+struct TSourceRig {
   QTemporaryDir Dir;
   TJournal J;
   TFakeSerialPort Port{&J};
@@ -43,9 +44,10 @@ struct TRig {
   int TickersStarted = 0;
 
   // sourcesIni: the file's text, none when empty.
-  explicit TRig(const std::string& sourcesIni = {}, const std::string& expectedError = {}) {
+  explicit TSourceRig(const std::string& sourcesIni = {}, const std::string& expectedError = {}) {
     SetAppFolder(Dir.path().toStdString());
-    WriteFileAtomic(AppPath("aprssettings.txt"), *ReadFile(DRUV_SOURCE_DIR "/data/aprssettings.txt"));
+    for (const char* file : {"aprssettings.txt", "qth.cfg"})
+      WriteFileAtomic(AppPath(file), *ReadFile(std::string(DRUV_SOURCE_DIR "/data/") + file));
     if (!sourcesIni.empty()) WriteFileAtomic(AppPath("sources.ini"), sourcesIni);
     if (!expectedError.empty()) Dialogs.Expect("error", expectedError);
     Window = std::make_unique<TDXfunctions>(Port, Dialogs, Waits, Clock);
@@ -58,16 +60,9 @@ struct TRig {
                                      [] { return std::unique_ptr<ISerialPort>(std::make_unique<TFakeSerialPort>()); }});
     Window->SettingsPanel()->Fields[1]->setText("MYCALL   QQ5ZZZ");
   }
-  ~TRig() { SetAppFolder(DRUV_BIN_DIR); }
+  ~TSourceRig() { SetAppFolder(DRUV_BIN_DIR); }
   QString SourceText() const { return Window->SourceStatus()->text(); }
 };
-
-QAction* FindAction(QMainWindow* w, const QString& text) {
-  for (QAction* top : w->menuBar()->actions())
-    for (QAction* a : top->menu()->actions())
-      if (a->text() == text) return a;
-  return nullptr;
-}
 
 }  // namespace
 
@@ -75,7 +70,7 @@ class SourcesWindowTest : public QObject {
   Q_OBJECT
  private slots:
   void Ts2000IsTheDefaultAndShowsNoSource() {
-    TRig rig;
+    TSourceRig rig;
     QVERIFY(rig.Window->Sources().UsesTs2000());
     QVERIFY(rig.Window->SourceStatus()->isHidden());
     rig.Window->RadioPanel()->PacketOnButton->click();
@@ -84,7 +79,7 @@ class SourcesWindowTest : public QObject {
   }
 
   void KissTcpPacketOnAndOffWithoutTheRadio() {
-    TRig rig("[Source]\nKind=kiss-tcp\nHost=192.168.1.20\nPort=8101\n");
+    TSourceRig rig("[Source]\nKind=kiss-tcp\nHost=192.168.1.20\nPort=8101\n");
     QVERIFY(rig.Dialogs.Unexpected().empty());
     QVERIFY(!rig.Window->SourceStatus()->isHidden());
     QCOMPARE(rig.SourceText(), QString("KISS TCP: off (Packet ON connects)"));
@@ -121,7 +116,7 @@ class SourcesWindowTest : public QObject {
   }
 
   void UnreadableKeysAreToldAtStart() {
-    TRig rig("[Source]\nKind=kiss\nPasscode=abc\n",
+    TSourceRig rig("[Source]\nKind=kiss\nPasscode=abc\n",
              "sources.ini:\r\nKind=kiss cannot be used; the default is kept.\r\n"
              "Passcode=abc cannot be used; the default is kept.");
     QVERIFY(rig.Dialogs.Unexpected().empty());
@@ -129,7 +124,7 @@ class SourcesWindowTest : public QObject {
   }
 
   void DialogEditsAndWritesTheFile() {
-    TRig rig;
+    TSourceRig rig;
     bool sawDialog = false;
     WhenDialogShows([&](QWidget* w) {
       auto* d = qobject_cast<TSourceDialog*>(w);
@@ -165,7 +160,7 @@ class SourcesWindowTest : public QObject {
     QCOMPARE(rig.SourceText(), QString("APRS-IS: off (Packet ON connects)"));
 
     // The next start reads it back; Cancel changes nothing.
-    TRig again(*ReadFile(AppPath("sources.ini")));
+    TSourceRig again(*ReadFile(AppPath("sources.ini")));
     QCOMPARE(again.Window->Sources().Settings().Passcode, AprsIsPasscode("QQ5ZZZ"));
     WhenDialogShows([&](QWidget* w) {
       auto* d = qobject_cast<TSourceDialog*>(w);
@@ -180,7 +175,7 @@ class SourcesWindowTest : public QObject {
   }
 
   void ChangingTheSourceWhileItRunsReconnects() {
-    TRig rig("[Source]\nKind=kiss-tcp\n");
+    TSourceRig rig("[Source]\nKind=kiss-tcp\n");
     rig.Window->RadioPanel()->PacketOnButton->click();
     rig.Sockets[0]->Accept();
     TSourceSettingsRec s = rig.Window->Sources().Settings();

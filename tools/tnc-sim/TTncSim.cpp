@@ -23,6 +23,9 @@ std::string TTncSim::Receive(std::string_view bytes, double now) {
     if (c == '\x03') answer += "\r\ncmd:";
   if (!answer.empty()) PromptOpen_ = true;
 
+  if (Options_.AckMessages)
+    for (char c : bytes) TypedByte(c, now);
+
   std::string text = Tail_;
   const size_t fresh = text.size();
   text.append(bytes);
@@ -53,6 +56,7 @@ void TTncSim::UpdatePlaying(double now) {
 }
 
 std::optional<std::string> TTncSim::NextLine(double now) {
+  if (auto ack = DueAck(now)) return ack;
   if (!Playing() || now < NextDue_) return std::nullopt;
   // Like a TNC, a monitored frame starts on a line of its own, not after the prompt.
   std::string line = (PromptOpen_ ? Options_.LineEnd : std::string()) + Options_.Lines[NextIndex_++] + Options_.LineEnd;
@@ -66,8 +70,55 @@ std::optional<std::string> TTncSim::NextLine(double now) {
 }
 
 double TTncSim::SecondsUntilNextLine(double now) const {
-  if (!Playing()) return -1;
-  return std::max(0.0, NextDue_ - now);
+  const double ack = SecondsUntilAck(now);
+  if (!Playing()) return ack;
+  const double line = std::max(0.0, NextDue_ - now);
+  return ack < 0 ? line : std::min(line, ack);
+}
+
+void TTncSim::TypedByte(char c, double now) {
+  if (c == '\x03') {
+    Typed_.clear();
+  } else if (c == '\r' || c == '\n') {
+    if (!Typed_.empty()) TypedLine(Typed_, now);
+    Typed_.clear();
+  } else if (Typed_.size() < 512) {
+    Typed_ += c;
+  }
+}
+
+void TTncSim::TypedLine(const std::string& line, double now) {
+  auto trim = [](std::string s) {
+    s.erase(0, s.find_first_not_of(' '));
+    s.erase(s.find_last_not_of(' ') + 1);
+    return s;
+  };
+  if (line.rfind("MYCALL", 0) == 0) {
+    MyCall_ = trim(line.substr(6));
+    return;
+  }
+  // ":" addressee padded to nine ":" text "{" number, sent in converse mode.
+  if (!TncMode_ || line.size() < 12 || line[0] != ':' || line[10] != ':' || MyCall_.empty()) return;
+  const std::string body = line.substr(11);
+  const size_t brace = body.rfind('{');
+  if (brace == std::string::npos || brace + 1 == body.size()) return;
+  std::string me = MyCall_;
+  me.resize(9, ' ');
+  Acks_.push_back({now + Options_.AckDelaySeconds,
+                   trim(line.substr(1, 9)) + ">APRS,WIDE2-1::" + me + ":ack" + body.substr(brace + 1)});
+}
+
+std::optional<std::string> TTncSim::DueAck(double now) {
+  if (Acks_.empty() || !TncMode_ || !MonitorOn_ || now < Acks_.front().Due) return std::nullopt;
+  std::string line = (PromptOpen_ ? Options_.LineEnd : std::string()) + Acks_.front().Line + Options_.LineEnd;
+  PromptOpen_ = false;
+  Acks_.pop_front();
+  return line;
+}
+
+double TTncSim::SecondsUntilAck(double now) const {
+  if (Acks_.empty() || !TncMode_ || !MonitorOn_) return -1;
+  return std::max(0.0, Acks_.front().Due - now);
 }
 
 std::string VisibleBytes(std::string_view bytes) {

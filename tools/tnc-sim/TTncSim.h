@@ -1,6 +1,7 @@
 #pragma once
 // What the simulated TS-2000 and its TNC answer: break-in prompts, and monitor lines once the line
 // has been handed to the TNC ("TC 0;") and monitoring switched on ("MON ON").
+#include <deque>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,6 +16,9 @@ struct TTncSimOptionsRec {
   double RateLinesPerSecond = 2;
   bool Loop = false;
   std::string LineEnd = "\r";
+  // Plays the addressee's ack for every numbered APRS message the station sends, this long after.
+  bool AckMessages = false;
+  double AckDelaySeconds = 1;
 };
 
 class TTncSim : public ISimDevice {
@@ -34,6 +38,11 @@ class TTncSim : public ISimDevice {
 
  private:
   void UpdatePlaying(double now);
+  // The other station: what the station types in converse mode, and the acks it hears back.
+  void TypedByte(char c, double now);
+  void TypedLine(const std::string& line, double now);
+  std::optional<std::string> DueAck(double now);
+  double SecondsUntilAck(double now) const;
 
   TTncSimOptionsRec Options_;
   double Interval_;
@@ -44,6 +53,13 @@ class TTncSim : public ISimDevice {
   bool PromptOpen_ = false;  // the cursor stands after a "cmd:" prompt
   size_t NextIndex_ = 0;
   double NextDue_ = 0;
+  std::string Typed_;   // the line the station is typing
+  std::string MyCall_;  // from its last "MYCALL" line
+  struct TAck {
+    double Due;
+    std::string Line;
+  };
+  std::deque<TAck> Acks_;
 };
 
 // Bytes as a readable log text: printable ASCII as is, CR and LF as <CR> <LF>, every other byte

@@ -31,7 +31,7 @@ void OnStopSignal(int) { gStop = 1; }
 
 const char* kUsage =
     "usage: tnc-sim [--link PATH] [--record FILE] [--raw FILE] [--play FILE] [--rate LINES_PER_SECOND]\n"
-    "               [--loop] [--line-end CR|CRLF|LFCR] [--gps [--gps-at LAT,LON]]\n"
+    "               [--loop] [--line-end CR|CRLF|LFCR] [--ack-messages] [--gps [--gps-at LAT,LON]]\n"
     "  --link PATH      make PATH a symbolic link to the terminal device\n"
     "  --record FILE    text log of every read: seconds since start, then the bytes (<CR> <LF> <03> ...)\n"
     "  --raw FILE       the exact bytes received\n"
@@ -39,6 +39,7 @@ const char* kUsage =
     "  --rate N         lines per second (default 2)\n"
     "  --loop           start the capture again after its last line\n"
     "  --line-end E     what follows each monitor line: CR (default), CRLF or LFCR\n"
+    "  --ack-messages   play the addressee's ack one second after each numbered APRS message sent\n"
     "  --gps            be a GPS receiver: NMEA sentences with CR LF from the start, --rate fixes per\n"
     "                   second (default 1); --play FILE sends the sentences of FILE as they stand\n"
     "  --gps-at LAT,LON the receiver's own fix in decimal degrees, north and east positive (default\n"
@@ -111,6 +112,7 @@ int main(int argc, char** argv) {
     else if (a == "--raw") rawPath = value();
     else if (a == "--play") playPath = value();
     else if (a == "--loop") options.Loop = true;
+    else if (a == "--ack-messages") options.AckMessages = true;
     else if (a == "--rate") {
       std::string v = value();
       auto r = ParseDouble(v);
