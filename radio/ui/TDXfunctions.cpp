@@ -95,8 +95,8 @@ TDXfunctions::TDXfunctions(ISerialPort& radioPort, IDialogs& dialogs, IWaits& wa
   BuildWidgets();
   BuildMenu();
   Wire();
-  CreationHook();
   LoadSources();
+  CreationHook();
 }
 
 TDXfunctions::~TDXfunctions() {
@@ -339,7 +339,9 @@ void TDXfunctions::CreationHook() {
   HintPanel_->setGeometry(0, 0, 953, 330);
   const std::string ini = AppPath(kIniFileName);
   try {
-    if (FileExists(ini))
+    if (!Sources_.UsesTs2000())
+      KeepRadioPortSettings(ini);
+    else if (FileExists(ini))
       Port_.LoadSettings(ini);
     else
       Port_.Open();
@@ -410,6 +412,11 @@ void TDXfunctions::LoadSources() {
   }
 }
 
+void TDXfunctions::KeepRadioPortSettings(const std::string& ini) {
+  if (!FileExists(ini)) return;
+  Port_.ApplySettings(SerialSettingsFromIni(ReadIniSection(ini, Port_.ObjectName()), Port_.Settings()));
+}
+
 bool TDXfunctions::ChangeSources(const TSourceSettingsRec& settings) {
   if (settings == Sources_.Settings()) return true;
   try {
@@ -419,6 +426,14 @@ bool TDXfunctions::ChangeSources(const TSourceSettingsRec& settings) {
     return false;
   }
   Sources_.Apply(settings, SettingsPanel_->Parameters());
+  // Back to the TS-2000: its port opens now, as it would have at start.
+  if (Sources_.UsesTs2000() && !Port_.IsOpen()) {
+    try {
+      Port_.Open();
+    } catch (const Error& e) {
+      Dialogs_.Error(e.what());
+    }
+  }
   if (Sources_.Running())
     SourceTimer_->start();
   else

@@ -171,6 +171,9 @@ class TDXfunctions : public QMainWindow, private ITncLinkView, private IPosition
   void Run(void (TTncLink::*action)());
   void TypedKey(char c);
   void LoadSources();
+  // With another source the radio port stays closed (no box about a radio that is not there), but
+  // its settings are read, so closing writes them back unchanged.
+  void KeepRadioPortSettings(const std::string& ini);
   void PacketOnClick();
   void PacketOffClick();
 

@@ -48,6 +48,7 @@ struct TSourceRig {
     SetAppFolder(Dir.path().toStdString());
     for (const char* file : {"aprssettings.txt", "qth.cfg"})
       WriteFileAtomic(AppPath(file), *ReadFile(std::string(DRUV_SOURCE_DIR "/data/") + file));
+    WriteFileAtomic(AppPath("zelAPRS.ini"), "[ComPort1]\nPort=/dev/ttyUSB5\nBaudRate=57600\n");
     if (!sourcesIni.empty()) WriteFileAtomic(AppPath("sources.ini"), sourcesIni);
     if (!expectedError.empty()) Dialogs.Expect("error", expectedError);
     Window = std::make_unique<TDXfunctions>(Port, Dialogs, Waits, Clock);
@@ -72,6 +73,7 @@ class SourcesWindowTest : public QObject {
   void Ts2000IsTheDefaultAndShowsNoSource() {
     TSourceRig rig;
     QVERIFY(rig.Window->Sources().UsesTs2000());
+    QVERIFY(rig.Port.IsOpen());
     QVERIFY(rig.Window->SourceStatus()->isHidden());
     rig.Window->RadioPanel()->PacketOnButton->click();
     QVERIFY(rig.Port.Written.rfind("TC 1;", 0) == 0);  // the TS-2000's own sequence
@@ -81,6 +83,10 @@ class SourcesWindowTest : public QObject {
   void KissTcpPacketOnAndOffWithoutTheRadio() {
     TSourceRig rig("[Source]\nKind=kiss-tcp\nHost=192.168.1.20\nPort=8101\n");
     QVERIFY(rig.Dialogs.Unexpected().empty());
+    // The radio port is not opened, so a station without a TS-2000 hears nothing about one; its
+    // settings are kept for the day the TS-2000 is chosen again.
+    QCOMPARE(rig.Port.Opens, 0);
+    QCOMPARE(rig.Port.Settings().Port, std::string("/dev/ttyUSB5"));
     QVERIFY(!rig.Window->SourceStatus()->isHidden());
     QCOMPARE(rig.SourceText(), QString("KISS TCP: off (Packet ON connects)"));
     rig.J.Clear();
@@ -113,6 +119,11 @@ class SourcesWindowTest : public QObject {
     QVERIFY(rig.J.Entries.empty());
     QVERIFY(rig.Window->RadioPanel()->PacketOnButton->isEnabled());
     QCOMPARE(rig.SourceText(), QString("KISS TCP: off (Packet ON connects)"));
+
+    QVERIFY(rig.Window->ChangeSources(TSourceSettingsRec{}));
+    QVERIFY(rig.Port.IsOpen());
+    QCOMPARE(rig.Port.Settings().Port, std::string("/dev/ttyUSB5"));
+    QVERIFY(rig.Window->SourceStatus()->isHidden());
   }
 
   void UnreadableKeysAreToldAtStart() {
