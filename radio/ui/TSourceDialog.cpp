@@ -8,7 +8,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
-#include <QSerialPortInfo>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <optional>
@@ -17,6 +16,7 @@
 #include "common/Text.h"
 #include "platform/IDialogs.h"
 #include "platform/qt/QtText.h"
+#include "platform/qt/TSerialSetupDialog.h"
 #include "radio/TAprsIsProtocol.h"
 
 namespace druv {
@@ -71,12 +71,7 @@ TSourceDialog::TSourceDialog(const TSourceSettingsRec& current, const std::strin
   PortEdit->setValidator(Digits(5, false, PortEdit));
 
   DeviceBox = Field(form, "Device:", new QComboBox(this));
-  DeviceBox->setEditable(true);
-  const QString device = ToQString(current.Device);
-  DeviceBox->addItem(device);
-  for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
-    if (info.systemLocation() != device) DeviceBox->addItem(info.systemLocation());
-  DeviceBox->setCurrentText(device);
+  FillPortNames(DeviceBox, current.Device);
   BaudRateEdit = Field(form, "Baud rate:", new QLineEdit(Number(current.BaudRate), this));
   BaudRateEdit->setValidator(Digits(7, false, BaudRateEdit));
 

@@ -5,17 +5,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
-#include <QMenuBar>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 
-#include "common/Files.h"
-#include "platform/fakes/TFakeClock.h"
 #include "platform/fakes/TFakeSerialPort.h"
 #include "platform/fakes/TFakeTcpSocket.h"
-#include "platform/fakes/TRecordingWaits.h"
-#include "platform/fakes/TScriptedDialogs.h"
 #include "platform/qt/QtIniFile.h"
 #include "radio/Ax25Codec.h"
 #include "radio/TAprsIsProtocol.h"
@@ -32,27 +26,13 @@ using namespace druv;
 
 namespace {
 
-struct TSourceRig {
-  QTemporaryDir Dir;
-  TJournal J;
-  TFakeSerialPort Port{&J};
-  TScriptedDialogs Dialogs{&J};
-  TRecordingWaits Waits;
-  TFakeClock Clock;
-  std::unique_ptr<TDXfunctions> Window;
+// The main window with fake sockets for its sources, MYCALL set, and a radio port named in
+// zelAPRS.ini; sourcesIni: the text of "sources.ini", none when empty.
+struct TSourceRig : TRig {
   std::vector<TFakeTcpSocket*> Sockets;
-  int TickersStarted = 0;
 
-  // sourcesIni: the file's text, none when empty.
-  explicit TSourceRig(const std::string& sourcesIni = {}, const std::string& expectedError = {}) {
-    SetAppFolder(Dir.path().toStdString());
-    for (const char* file : {"aprssettings.txt", "qth.cfg"})
-      WriteFileAtomic(AppPath(file), *ReadFile(std::string(DRUV_SOURCE_DIR "/data/") + file));
-    WriteFileAtomic(AppPath("zelAPRS.ini"), "[ComPort1]\nPort=/dev/ttyUSB5\nBaudRate=57600\n");
-    if (!sourcesIni.empty()) WriteFileAtomic(AppPath("sources.ini"), sourcesIni);
-    if (!expectedError.empty()) Dialogs.Expect("error", expectedError);
-    Window = std::make_unique<TDXfunctions>(Port, Dialogs, Waits, Clock);
-    Window->StartTickerHook = [this] { ++TickersStarted; };
+  explicit TSourceRig(const std::string& sourcesIni = {})
+      : TRig({}, false, InstalledQth, Files(sourcesIni)) {
     Window->Sources().SetTransports({[this] {
                                        auto s = std::make_unique<TFakeTcpSocket>();
                                        Sockets.push_back(s.get());
@@ -61,7 +41,11 @@ struct TSourceRig {
                                      [] { return std::unique_ptr<ISerialPort>(std::make_unique<TFakeSerialPort>()); }});
     Window->SettingsPanel()->Fields[1]->setText("MYCALL   QQ5ZZZ");
   }
-  ~TSourceRig() { SetAppFolder(DRUV_BIN_DIR); }
+  static std::map<std::string, std::string> Files(const std::string& sourcesIni) {
+    std::map<std::string, std::string> files{{"zelAPRS.ini", "[ComPort1]\nPort=/dev/ttyUSB5\nBaudRate=57600\n"}};
+    if (!sourcesIni.empty()) files["sources.ini"] = sourcesIni;
+    return files;
+  }
   QString SourceText() const { return Window->SourceStatus()->text(); }
 };
 
@@ -127,10 +111,9 @@ class SourcesWindowTest : public QObject {
   }
 
   void UnreadableKeysAreToldAtStart() {
-    TSourceRig rig("[Source]\nKind=kiss\nPasscode=abc\n",
-             "sources.ini:\r\nKind=kiss cannot be used; the default is kept.\r\n"
-             "Passcode=abc cannot be used; the default is kept.");
-    QVERIFY(rig.Dialogs.Unexpected().empty());
+    TSourceRig rig("[Source]\nKind=kiss\nPasscode=abc\n");
+    QCOMPARE(rig.Dialogs.Shown, std::vector<std::string>{"error: sources.ini:\r\nKind=kiss cannot be used; the default "
+                                                         "is kept.\r\nPasscode=abc cannot be used; the default is kept."});
     QVERIFY(rig.Window->Sources().UsesTs2000());
   }
 
