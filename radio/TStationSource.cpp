@@ -39,22 +39,27 @@ void TStationSource::Apply(const TSourceSettingsRec& settings, const TTncParamet
   Source_.reset();
   Settings_ = settings;
   Told_.clear();
+  // The ticker of the first Packet ON goes on serving the new source.
   if (wasRunning && !UsesTs2000())
-    PacketOn(tnc);
+    Start(tnc);
   else if (wasRunning)
     View_.SetPacketOnEnabled(true);
   StatusChanged();
 }
 
-void TStationSource::PacketOn(const TTncParametersRec& tnc) {
-  if (UsesTs2000() || Running()) return;
+void TStationSource::Start(const TTncParametersRec& tnc) {
   Told_.clear();
   Source_ = Build(tnc);
   Source_->OnLine = [this](const std::string& line) { File(line); };
   Source_->OnStatusChanged = [this] { StatusChanged(); };
+  Source_->Connect();
+}
+
+void TStationSource::PacketOn(const TTncParametersRec& tnc) {
+  if (UsesTs2000() || Running()) return;
   View_.SetStatusLine("waiting on data..");
   View_.SetPacketOnEnabled(false);
-  Source_->Connect();
+  Start(tnc);
   View_.StartTicker();
   WorkerStopFlag.store(0, std::memory_order_relaxed);
 }

@@ -61,6 +61,7 @@ class TStationSource {
 
  private:
   std::unique_ptr<TLineSource> Build(const TTncParametersRec& tnc) const;
+  void Start(const TTncParametersRec& tnc);
   void File(const std::string& line);
   void StatusChanged();
   void Tell(TSendResult result, const std::string& myCallText);

@@ -161,7 +161,9 @@ TEST(StationSource, OwnPacketsThroughTheSourceInUse) {
     const std::string login = is.Socket().Written;
     TSourceSettingsRec withPass = Kind(skAprsIs);
     withPass.Passcode = 19891;
-    is.Station.Apply(withPass, is.Tnc);  // running: reconnects with the new login
+    is.View.Calls.clear();
+    is.Station.Apply(withPass, is.Tnc);  // running: reconnects with the new login, on the same ticker
+    EXPECT_TRUE(is.View.Calls.empty());
     is.Socket().Accept();
     EXPECT_EQ(is.Socket().Written, "user QQ5ZZZ-9 pass 19891 vers DRUVaprs 0.97\r\n");
     EXPECT_EQ(is.Station.Send(":QQ5BBB   :hello{1", is.Tnc), srSent);

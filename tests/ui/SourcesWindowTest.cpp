@@ -179,6 +179,7 @@ class SourcesWindowTest : public QObject {
     QCOMPARE(rig.Sockets[1]->Connects, std::vector<std::string>{"127.0.0.1:8002"});
     QCOMPARE(ReadIniSection(AppPath("sources.ini"), "Source").at("Port"), std::string("8002"));
     QVERIFY(!rig.Window->RadioPanel()->PacketOnButton->isEnabled());
+    QCOMPARE(rig.TickersStarted, 1);
   }
 };
 
