@@ -1,7 +1,5 @@
 #include "app/TAppWindows.h"
 
-#include <QLocale>
-#include <QTime>
 #include <QWidget>
 
 #include "app/TDRUVform.h"
@@ -11,6 +9,7 @@
 #include "map/ui/TaprsConfigFm.h"
 #include "map/ui/TsymbolFm.h"
 #include "platform/IClock.h"
+#include "platform/qt/QtTime.h"
 #include "radio/ui/TDXfunctions.h"
 #include "stations/ui/TStnDataFm.h"
 #include "stations/ui/TaprsDBFm.h"
@@ -20,29 +19,7 @@
 
 namespace druv {
 
-namespace {
-
-// The user's long time format without its time-zone part, which a bare time of day cannot show.
-QString LongTimeFormat() {
-  const QString format = QLocale::system().timeFormat(QLocale::LongFormat);
-  QString out;
-  bool quoted = false;
-  for (QChar c : format) {
-    if (c == u'\'') quoted = !quoted;
-    if (!quoted && c == u't') continue;
-    out += c;
-  }
-  out = out.trimmed();
-  return out.isEmpty() ? QStringLiteral("HH:mm:ss") : out;
-}
-
-}  // namespace
-
-QString TickerCaption(TDateTime localNow) {
-  const TDateTimeParts p = DecodeDateTime(localNow);
-  const QTime time(p.Hour, p.Minute, p.Second, p.MilliSecond);
-  return QStringLiteral("DRUVaprs    ") + QLocale::system().toString(time, LongTimeFormat());
-}
+QString TickerCaption(TDateTime localNow) { return QStringLiteral("DRUVaprs    ") + FormatLongTime(localNow); }
 
 template <class TWindow, class... TArgs>
 TWindow* TAppWindows::Create(TArgs&&... args) {
@@ -68,13 +45,15 @@ TAppWindows::TAppWindows(ISerialPort& radioPort, ISerialPort& gpsPort, IDialogs&
   DXfunctions_ = Create<TDXfunctions>(radioPort, dialogs, waits, clock);
   Create<TAPRSmapFm>();
   Create<TAprsMapFm2>();
-  Create<TStnDataFm>();
+  auto* stnData = Create<TStnDataFm>();
   Create<TsymbolFm>();
-  Create<TaprsDBFm>();
+  auto* dataset = Create<TaprsDBFm>();
   auto* gps = Create<TzelGPS>(gpsPort, dialogs);
   Create<TTileFm>();
   Create<TOpenMapFm>();
 
+  // The station log files into the table of the station dataset window.
+  DXfunctions_->SetStationWindows(*dataset, *stnData);
   DXfunctions_->StartTickerHook = [this] { Tickers_.Start(); };
   DXfunctions_->RepaintMapHook = [this] {
     if (QWidget* map = Window(QStringLiteral("TAprsMapFm2"))) map->update();

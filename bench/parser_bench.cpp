@@ -73,7 +73,7 @@ size_t OwnedBlocks(const TAprsPacket& p) {
   for (const std::string& d : p.Digipeaters) n += heap(d);
   for (const std::string* s :
        {&p.Comment, &p.DestinationCallSign, &p.DFReport.Antenna.HeadingStr, &p.DFReport.DFSValue,
-        &p.InformationField, &p.MessageData.Addressee, &p.MessageData.SeqID, &p.MessageData.MsgText,
+        &p.InformationField, &p.MessageData.Addressee, &p.MessageData.SeqID, &p.MessageData.ReplyAck, &p.MessageData.MsgText,
         &p.MessageData.NWSState, &p.ObjectData.Name, &p.Position.Latitude.NMEA, &p.Position.Longitude.NMEA,
         &p.Position.Gridsquare, &p.RawPacket, &p.ReversePath, &p.SourceCallSign.StationCall,
         &p.SourceCallSign.CallSign, &p.SourcePathHeader, &p.StationCapabilities.Antenna.HeadingStr,

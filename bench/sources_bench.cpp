@@ -12,7 +12,7 @@
 #include "radio/TAprsIsProtocol.h"
 #include "radio/TKissDecoder.h"
 #include "radio/TKissProtocol.h"
-#include "radio/TLineSource.h"
+#include "radio/TSourceConnection.h"
 
 namespace druv {
 namespace {
@@ -113,7 +113,7 @@ void BM_KissSerialBytewise(benchmark::State& state) {
   for (auto _ : state) {
     auto link = std::make_unique<TByteLink>();
     TByteLink* raw = link.get();
-    TLineSource source("KISS serial", std::move(link), std::make_unique<TKissProtocol>(), clock);
+    TSourceConnection source("KISS serial", std::move(link), std::make_unique<TKissProtocol>(), clock);
     lines = 0;
     source.OnLine = [&](const std::string&) { ++lines; };
     source.Connect();

@@ -278,8 +278,10 @@ void DecodeInformation(TAprsPacket& packet) {
     case dtObject: DecodeObject(info, packet); break;
     case dtStatus: DecodeStatus(info, packet); break;
     case dtMaidenheadGridLoc: DecodeGridLocator(info, packet); break;
+    case dtRawGPSorU2K: DecodeRawGPS(info, packet); break;
     default: break;
   }
+  SettlePosition(packet);
   ParsePHG(packet);
   ParseDFS(packet);
 }

@@ -42,6 +42,19 @@ void LocatorPosition(std::string_view locator, TAprsPacket& packet) {
   }
 }
 
+// A message number "MM" or, in the reply-ack form, "MM}AA": the number and the ack it carries.
+void SplitReplyAck(std::string_view number, TAprsMessageData& msg, bool trim) {
+  const size_t close = number.find('}');
+  std::string_view id = number.substr(0, close);
+  std::string_view replyAck = close == std::string_view::npos ? std::string_view() : number.substr(close + 1);
+  if (trim) {
+    id = TrimView(id);
+    replyAck = TrimView(replyAck);
+  }
+  msg.SeqID.assign(id);
+  msg.ReplyAck.assign(replyAck);
+}
+
 }  // namespace
 
 void DecodeMessage(std::string_view info, TAprsPacket& packet) {
@@ -53,7 +66,7 @@ void DecodeMessage(std::string_view info, TAprsPacket& packet) {
     const bool ack = StartsNoCase(t, "ACK");
     if (ack || StartsNoCase(t, "REJ")) {
       msg.MsgType = ack ? mtAck : mtRej;
-      msg.SeqID.assign(t.substr(3));
+      SplitReplyAck(t.substr(3), msg, false);
       msg.MsgText.clear();
       return;
     }
@@ -61,7 +74,7 @@ void DecodeMessage(std::string_view info, TAprsPacket& packet) {
 
   const size_t brace = t.rfind('{');
   if (brace != std::string_view::npos) {
-    msg.SeqID.assign(TrimView(t.substr(brace + 1)));
+    SplitReplyAck(t.substr(brace + 1), msg, true);
     t = t.substr(0, brace);
   }
 
@@ -156,8 +169,11 @@ void DecodeBeacon(std::string_view info, TAprsPacket& packet) {
   const std::string_view s = TrimView(info);
   // Past the end counts as blank, as if the text were padded.
   auto at = [s](size_t i) { return i < s.size() ? UpperChar(s[i]) : ' '; };
+  // A locator is a word of its own: "dumm21" or "KPC382" hold none.
+  auto inWord = [&at](size_t i) { return IsLetter(at(i)) || IsDigit(at(i)); };
   for (size_t i = 0; i + 3 < s.size(); ++i) {
-    if (!IsFieldLetter(s[i]) || !IsFieldLetter(s[i + 1]) || !IsDigit(s[i + 2]) || !IsDigit(s[i + 3]))
+    if (!IsFieldLetter(s[i]) || !IsFieldLetter(s[i + 1]) || !IsDigit(s[i + 2]) || !IsDigit(s[i + 3]) ||
+        (i > 0 && inWord(i - 1)))
       continue;
     char locator[6];
     size_t length = 4;
@@ -168,6 +184,7 @@ void DecodeBeacon(std::string_view info, TAprsPacket& packet) {
       locator[5] = c6;
       length = 6;
     }
+    if (inWord(i + length)) continue;
     LocatorPosition(std::string_view(locator, length), packet);
     if (packet.Position.Valid) break;
   }

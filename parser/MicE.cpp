@@ -1,5 +1,6 @@
 // Mic-E: latitude and message code in the destination field, longitude, speed, course and
 // symbol in the first bytes of the information field.
+#include <cmath>
 #include <string_view>
 
 #include "common/Error.h"
@@ -22,6 +23,7 @@ int MicEDigit(char c) {
   return 0;  // "L" and anything the destination check refuses
 }
 
+bool IsBlankDigit(char c) { return c == 'K' || c == 'L' || c == 'Z'; }
 bool IsStandardDigit(char c) { return IsDigit(c) || c == 'L' || (c >= 'P' && c <= 'Z'); }
 bool IsCustomDigit(char c) { return IsDigit(c) || (c >= 'A' && c <= 'L'); }
 
@@ -44,10 +46,25 @@ int Byte28(std::string_view info, size_t i) {
   return i < info.size() ? static_cast<unsigned char>(info[i]) - 28 : -1;
 }
 
-}  // namespace
+// The radio's type byte that may come before the altitude.
+constexpr bool IsMicEType(char c) { return c == '>' || c == ']' || c == '`' || c == '\''; }
 
-void DecodeMicE(std::string_view info, TAprsPacket& packet) {
-  if (info.empty()) throw Error("Mic-E packet without information field");
+// Altitude "xxx}" at the start of the comment or after the type byte: three base-91 characters,
+// metres above -10000; written in feet.
+void ReadMicEAltitude(std::string_view comment, TPositionRec& pos) {
+  size_t at = std::string_view::npos;
+  if (comment.size() >= 4 && comment[3] == '}')
+    at = 0;
+  else if (comment.size() >= 5 && comment[4] == '}' && IsMicEType(comment[0]))
+    at = 1;
+  if (at == std::string_view::npos || !IsBase91(comment[at]) || !IsBase91(comment[at + 1]) ||
+      !IsBase91(comment[at + 2]))
+    return;
+  const int metres = (comment[at] - 33) * 8281 + (comment[at + 1] - 33) * 91 + (comment[at + 2] - 33) - 10000;
+  pos.Altitude = static_cast<int32_t>(std::nearbyint(metres / 0.3048));
+}
+
+void DecodeMicEFields(std::string_view info, TAprsPacket& packet) {
   const std::string_view d = packet.DestinationCallSign;
   if (!IsMicEDestination(d)) return;
 
@@ -57,9 +74,16 @@ void DecodeMicE(std::string_view info, TAprsPacket& packet) {
   packet.MessageData.MsgIndex =
       ((m[0] & 0x10) ? 8 : 0) + (m[0] >= 0x10 ? 4 : 0) + (m[1] >= 0x10 ? 2 : 0) + (m[2] >= 0x10 ? 1 : 0);
 
+  // "K", "L" and "Z" are blanked digits: position ambiguity, from the right of the minutes only.
+  int ambiguity = 0;
+  while (ambiguity < 6 && IsBlankDigit(d[5 - ambiguity])) ++ambiguity;
+  bool shaped = ambiguity <= 4;
+  for (int k = 0; k < 6 - ambiguity; ++k) shaped = shaped && !IsBlankDigit(d[k]);
+
   TPositionRec& pos = packet.Position;
-  double latitude = (10 * (m[0] & 15) + (m[1] & 15)) + (10 * (m[2] & 15) + (m[3] & 15)) / 60.0 +
-                    (10 * (m[4] & 15) + (m[5] & 15)) / 6000.0;
+  const int latMinutes = CentreOfAmbiguity((10 * (m[2] & 15) + (m[3] & 15)) * 100 + 10 * (m[4] & 15) + (m[5] & 15),
+                                           shaped ? ambiguity : 0);
+  double latitude = (10 * (m[0] & 15) + (m[1] & 15)) + (latMinutes / 100) / 60.0 + (latMinutes % 100) / 6000.0;
   if (m[3] < 0x20) latitude = -latitude;
   pos.Latitude.Value = latitude;
   pos.Latitude.NMEA = FormatLatitude(latitude);
@@ -83,11 +107,13 @@ void DecodeMicE(std::string_view info, TAprsPacket& packet) {
   else if (deg >= 180)
     deg -= 80;
   if (min >= 60) min -= 60;
-  double longitude = deg + min / 60.0 + hun / 6000.0;
+  const int lonMinutes = CentreOfAmbiguity(min * 100 + hun, shaped ? ambiguity : 0);
+  double longitude = deg + (lonMinutes / 100) / 60.0 + (lonMinutes % 100) / 6000.0;
   if (m[5] >= 0x20) longitude = -longitude;
   pos.Longitude.Value = longitude;
   pos.Longitude.NMEA = FormatLongitude(longitude);
-  pos.Valid = true;
+  pos.Valid = shaped && IsSymbolTable(packet.SymbolTableIdentifier);
+  pos.Ambiguity = static_cast<uint8_t>(ambiguity);
 
   const int sp = Byte28(info, 4), dc = Byte28(info, 3), se = Byte28(info, 5);
   if (sp < 0 || sp > 97 || dc < 0 || dc > 99 || se < 0 || se > 99) return;
@@ -102,7 +128,16 @@ void DecodeMicE(std::string_view info, TAprsPacket& packet) {
   }
 
   packet.Comment.assign(SubView(info, 8, 255));
+  ReadMicEAltitude(packet.Comment, pos);
   RoundCoordinates(packet);
+}
+
+}  // namespace
+
+void DecodeMicE(std::string_view info, TAprsPacket& packet) {
+  if (info.empty()) throw Error("Mic-E packet without information field");
+  DecodeMicEFields(info, packet);
+  SettlePosition(packet);
 }
 
 }  // namespace druv

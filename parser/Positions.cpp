@@ -29,42 +29,6 @@ char At(std::string_view s, size_t i) {
   return s[i];
 }
 
-// Powers of ten that doubles hold exactly.
-constexpr double kPow10[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-
-// A plain decimal number: optional blanks, sign, digits with at most one point. Anything else
-// (exponents, "inf", "nan") does not read, so a garbled coordinate cannot become non-finite.
-bool ReadDecimal(std::string_view s, double& value) {
-  s = TrimView(s);
-  if (!s.empty() && s[0] == '+') s.remove_prefix(1);
-  const bool negative = !s.empty() && s[0] == '-';
-  uint64_t mantissa = 0;
-  int digits = 0, decimals = 0;
-  bool point = false;
-  for (size_t i = negative ? 1 : 0; i < s.size(); ++i) {
-    if (IsDigit(s[i])) {
-      if (++digits <= 15) {
-        mantissa = mantissa * 10 + static_cast<uint64_t>(s[i] - '0');
-        decimals += point;
-      }
-    } else if (s[i] == '.' && !point) {
-      point = true;
-    } else {
-      return false;
-    }
-  }
-  if (digits == 0) return false;
-  if (digits <= 15) {  // beyond that, from_chars
-    // Both operands are exact, so the one rounding of the division gives the nearest double,
-    // as a full decimal conversion would.
-    value = static_cast<double>(mantissa) / kPow10[decimals];
-    if (negative) value = -value;
-    return true;
-  }
-  auto r = std::from_chars(s.data(), s.data() + s.size(), value);
-  return r.ec == std::errc() && r.ptr == s.data() + s.size();
-}
-
 // A short integer field with optional blanks and sign; value unchanged when it does not read.
 bool ReadInt(std::string_view s, int& value) {
   s = TrimView(s);
@@ -171,34 +135,76 @@ int32_t RoundToInt32(double v) {
   return static_cast<int32_t>(r);
 }
 
-void DecodeUncompressed(std::string_view s, TAprsPacket& packet) {
-  TPositionRec& pos = packet.Position;
-  if (s.size() < 8) throw TPositionError{};
-  pos.Latitude.NMEA.assign(s.substr(0, 8));
-  pos.Latitude.Value = NmeaToDegrees(pos.Latitude.NMEA);
-  packet.SymbolTableIdentifier = At(s, 8);
-  if (s.size() < 18) throw TPositionError{};
-  pos.Longitude.NMEA.assign(s.substr(9, 9));
-  pos.Longitude.Value = NmeaToDegrees(pos.Longitude.NMEA);
-  packet.SymbolCode = At(s, 18);
+// An uncompressed coordinate, "DDMM.hhN" (2 degree digits) or "DDDMM.hhE" (3). Position
+// ambiguity blanks minute digits from the right: a negative ambiguity is read from the text (the
+// latitude), otherwise it is the latitude's, and the longitude's digits in those places do not
+// count, whether sent or blanked. False when the text is not a coordinate.
+bool ReadCoordinate(std::string_view t, size_t degreeDigits, char positive, char negative, int& ambiguity,
+                    double& value) {
+  const size_t d = degreeDigits;
+  const char hemisphere = UpperChar(t[d + 5]);
+  if (t[d + 2] != '.' || (hemisphere != positive && hemisphere != negative)) return false;
+  int degrees = 0;
+  for (size_t i = 0; i < d; ++i) {
+    if (!IsDigit(t[i])) return false;
+    degrees = degrees * 10 + (t[i] - '0');
+  }
+  const char minute[4] = {t[d], t[d + 1], t[d + 3], t[d + 4]};
+  if (ambiguity < 0) {
+    ambiguity = 0;
+    while (ambiguity < 4 && minute[3 - ambiguity] == ' ') ++ambiguity;
+  }
+  int hundredths = 0;
+  for (int k = 0; k < 4; ++k) {
+    const bool kept = k < 4 - ambiguity;
+    if (!IsDigit(minute[k]) && (kept || minute[k] != ' ')) return false;
+    hundredths = hundredths * 10 + (kept ? minute[k] - '0' : 0);
+  }
+  hundredths = CentreOfAmbiguity(hundredths, ambiguity);
+  // Minutes as their decimal text reads, then the degrees, as NmeaToDegrees computes them.
+  const double minutes = hundredths / 100.0;
+  value = degrees + minutes / 60;
+  if (hemisphere == negative) value = -value;
+  return true;
 }
 
-void DecodeCompressed(std::string_view s, TAprsPacket& packet) {
+// False when the text does not have the shape of a position; short texts end the decoding.
+bool DecodeUncompressed(std::string_view s, TAprsPacket& packet) {
+  if (s.size() > 8) packet.SymbolTableIdentifier = s[8];
+  if (s.size() < 19) throw TPositionError{};
+  packet.SymbolCode = s[18];
+  double latitude = 0, longitude = 0;
+  int ambiguity = -1;
+  if (!ReadCoordinate(s.substr(0, 8), 2, 'N', 'S', ambiguity, latitude) ||
+      !ReadCoordinate(s.substr(9, 9), 3, 'E', 'W', ambiguity, longitude) || !IsSymbolTable(s[8]))
+    return false;
+  TPositionRec& pos = packet.Position;
+  pos.Latitude.NMEA.assign(s.substr(0, 8));
+  pos.Latitude.Value = latitude;
+  pos.Longitude.NMEA.assign(s.substr(9, 9));
+  pos.Longitude.Value = longitude;
+  pos.Ambiguity = static_cast<uint8_t>(ambiguity);
+  return true;
+}
+
+bool DecodeCompressed(std::string_view s, TAprsPacket& packet) {
   TPositionRec& pos = packet.Position;
   char table = At(s, 0);
+  const bool tableOk = table == '/' || table == '\\' || IsUpperLetter(table) || (table >= 'a' && table <= 'j');
   if (table >= 'a' && table <= 'j') table = static_cast<char>('0' + (table - 'a'));  // overlay digit
   packet.SymbolTableIdentifier = table;
   packet.SymbolCode = At(s, 9);
+  const int c = static_cast<unsigned char>(At(s, 10));
+  const int sp = static_cast<unsigned char>(At(s, 11));
+  const int t = static_cast<unsigned char>(At(s, 12));
+  if (!tableOk || !std::all_of(s.begin() + 1, s.begin() + 9, IsBase91)) return false;
   const double latitude = 90 - Base91(s, 1) / 380926;
   const double longitude = -180 + Base91(s, 5) / 190463;
   pos.Latitude.Value = latitude;
   pos.Latitude.NMEA = FormatLatitude(latitude);
   pos.Longitude.Value = longitude;
   pos.Longitude.NMEA = FormatLongitude(longitude);
-  const int c = static_cast<unsigned char>(At(s, 10));
-  const int sp = static_cast<unsigned char>(At(s, 11));
-  const int t = static_cast<unsigned char>(At(s, 12));
-  if (c == ' ') return;
+  if (c == ' ') return true;
   if (c >= '!' && c <= 'z') {
     pos.Course = (c - 33) * 4;
     pos.Speed = RoundToInt32(std::pow(1.08, sp - 33) - 1);
@@ -208,6 +214,39 @@ void DecodeCompressed(std::string_view s, TAprsPacket& packet) {
   }
   if (((t - 33) & 0x18) == 0x10)  // fix from a GGA sentence: the cs bytes hold the altitude
     pos.Altitude = RoundToInt32(std::pow(1.002, (c - 33) * 91 + (sp - 33)));
+  return true;
+}
+
+// Three digits at from; false for anything else ("...", blanks).
+bool ReadThreeDigits(std::string_view s, size_t from, int& value) {
+  if (!IsDigit(s[from]) || !IsDigit(s[from + 1]) || !IsDigit(s[from + 2])) return false;
+  value = (s[from] - '0') * 100 + (s[from + 1] - '0') * 10 + (s[from + 2] - '0');
+  return true;
+}
+
+// "ddd/sss" right after the symbol: course (1 to 360, 0 unknown) and speed in knots. After a
+// weather station's symbol the same shape is the wind, not the station's own motion.
+void ReadCourseSpeed(std::string_view rest, TAprsPacket& packet) {
+  if (packet.SymbolCode == '_' || rest.size() < 7 || rest[3] != '/') return;
+  int course = 0, speed = 0;
+  if (ReadThreeDigits(rest, 0, course)) packet.Position.Course = course <= 360 ? course : 0;
+  if (ReadThreeDigits(rest, 4, speed)) packet.Position.Speed = speed;
+}
+
+// The first "/A=" in the comment followed by six digits, or "-" and five: feet.
+void ReadAltitude(std::string_view comment, TAprsPacket& packet) {
+  for (size_t at = comment.find("/A="); at != std::string_view::npos; at = comment.find("/A=", at + 1)) {
+    const std::string_view v = SubView(comment, at + 3, 6);
+    if (v.size() < 6) return;
+    const bool negative = v[0] == '-';
+    int feet = 0;
+    size_t i = negative ? 1 : 0;
+    for (; i < 6 && IsDigit(v[i]); ++i) feet = feet * 10 + (v[i] - '0');
+    if (i == 6) {
+      packet.Position.Altitude = negative ? -feet : feet;
+      return;
+    }
+  }
 }
 
 }  // namespace
@@ -240,6 +279,32 @@ bool IsMobileSymbol(char table, char code) {
   return (table == '/' ? kPrimaryMobile : kOtherMobile).find(code) != std::string_view::npos;
 }
 
+int CentreOfAmbiguity(int hundredths, int blanks) {
+  static constexpr int kPlace[5] = {1, 10, 100, 1000, 10000};
+  if (blanks <= 0 || blanks > 4) return hundredths;
+  return hundredths / kPlace[blanks] * kPlace[blanks] + (blanks == 4 ? 3000 : 5 * kPlace[blanks - 1]);
+}
+
+bool IsSymbolTable(char c) { return c == '/' || c == '\\' || IsDigit(c) || IsUpperLetter(c); }
+
+bool IsOnEarth(const TPositionRec& pos) {
+  return std::fabs(pos.Latitude.Value) <= 90 && std::fabs(pos.Longitude.Value) <= 180;
+}
+
+void SettlePosition(TAprsPacket& packet) {
+  TPositionRec& pos = packet.Position;
+  if (pos.Valid && IsOnEarth(pos)) return;
+  pos.Valid = false;
+  pos.Latitude.NMEA.clear();
+  pos.Latitude.Value = 0;
+  pos.Longitude.NMEA.clear();
+  pos.Longitude.Value = 0;
+  pos.Ambiguity = 0;
+  pos.Course = 0;
+  pos.Speed = 0;
+  pos.Altitude = 0;
+}
+
 void RoundCoordinates(TAprsPacket& packet) {
   TPositionRec& pos = packet.Position;
   if (pos.Latitude.Value == 0 || pos.Longitude.Value == 0) return;
@@ -248,23 +313,28 @@ void RoundCoordinates(TAprsPacket& packet) {
 }
 
 namespace {
-// Decodes the position that starts s; the number of characters it takes, 0 when it fails.
+// Decodes the position that starts s, with the course, speed and altitude that follow it; the
+// number of characters the position takes, 0 when the text is too short for one.
 size_t DecodePositionAt(std::string_view s, TAprsPacket& packet) {
-  packet.Position.Valid = true;
+  TPositionRec& pos = packet.Position;
+  pos.Valid = false;
   size_t used = 0;
   try {
     if (s.empty()) throw TPositionError{};
-    if (IsDigit(s[0])) {
-      DecodeUncompressed(s, packet);
-      used = 19;
-    } else {
-      DecodeCompressed(s, packet);
-      used = 13;
+    const bool uncompressed = IsDigit(s[0]);
+    const bool shaped = uncompressed ? DecodeUncompressed(s, packet) : DecodeCompressed(s, packet);
+    used = uncompressed ? 19 : 13;
+    pos.MobileUnit = IsMobileSymbol(packet.SymbolTableIdentifier, packet.SymbolCode);
+    pos.Valid = shaped && IsOnEarth(pos);
+    if (pos.Valid) {
+      const std::string_view rest = s.substr(used);
+      if (uncompressed) ReadCourseSpeed(rest, packet);
+      ReadAltitude(rest, packet);
     }
-    packet.Position.MobileUnit = IsMobileSymbol(packet.SymbolTableIdentifier, packet.SymbolCode);
   } catch (const TPositionError&) {
-    packet.Position.Valid = false;
+    pos.Valid = false;
   }
+  SettlePosition(packet);
   RoundCoordinates(packet);
   return used;
 }

@@ -93,6 +93,7 @@ void AddMessageBlock(TLines& out, const TAprsMessageData& m) {
   out.Add("               Msg Text: ", m.MsgText);
   out.Add("              NWS State: ", m.NWSState);
   out.Add("                   Seq#: ", m.SeqID);
+  if (!m.ReplyAck.empty()) out.Add("              Reply Ack: ", m.ReplyAck);
   out.Add("              Msg Index: ", m.MsgIndex);
 }
 

@@ -39,7 +39,7 @@ struct TPositionRec {
   TCoordinateRec Latitude;
   TCoordinateRec Longitude;
   int32_t Distance = 0;
-  uint8_t Ambiguity = 0;
+  uint8_t Ambiguity = 0;  // minute digits blanked by the sender, 0 to 4
   int32_t Course = 0;    // degrees
   int32_t Speed = 0;     // knots
   int32_t Altitude = 0;  // feet
@@ -94,6 +94,7 @@ struct TAprsMessageData {
   TMessageType MsgType = mtUnknown;
   std::string NWSState;
   int32_t MsgIndex = 0;
+  std::string ReplyAck;  // "AA" of a message "text{MM}AA" or an ack "ackMM}AA"
 };
 
 struct TAprsObjectData {

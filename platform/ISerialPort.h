@@ -39,6 +39,13 @@ class ISerialPort {
   // Every received byte, in order, on the UI thread.
   using TReceiveHandler = std::function<void(char)>;
   virtual void SetReceiveHandler(TReceiveHandler handler) = 0;
+
+  // The device went away under an open port (adapter unplugged, far end closed, a read or write
+  // found the resource gone). IsOpen() is false from the moment the loss is detected; every byte
+  // received before it has been delivered; then the port is closed and the handler runs once, on
+  // the UI thread and never from inside WriteStr or Purge. Open() may be tried again at any time.
+  using TLostHandler = std::function<void(const std::string& reason)>;
+  virtual void SetLostHandler(TLostHandler handler) = 0;
 };
 
 }  // namespace druv

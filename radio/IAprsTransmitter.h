@@ -21,4 +21,18 @@ class IAprsTransmitter {
   virtual bool Transmit(const std::string& text, const TConverseTimingRec& timing) = 0;
 };
 
+// The transport in use: the send paths hold this one and never learn which transport it forwards to.
+class TTransmitterSlot : public IAprsTransmitter {
+ public:
+  explicit TTransmitterSlot(IAprsTransmitter& initial) : Current_(&initial) {}
+  void Use(IAprsTransmitter& transmitter) { Current_ = &transmitter; }
+  IAprsTransmitter& Current() const { return *Current_; }
+  bool Transmit(const std::string& text, const TConverseTimingRec& timing) override {
+    return Current_->Transmit(text, timing);
+  }
+
+ private:
+  IAprsTransmitter* Current_;
+};
+
 }  // namespace druv

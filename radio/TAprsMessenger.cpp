@@ -44,10 +44,12 @@ std::string PaddedAddressee(const std::string& call) {
 
 bool Pending(const TOutgoingMessageRec& m) { return m.State == osSent || m.State == osRetry; }
 
-// "MM}AA": the message's own number, and the number of ours it answers (reply-ack form).
-std::pair<std::string, std::string> SplitNumber(std::string_view seqId) {
+// The message's own number, and the number of ours it answers (reply-ack form "{MM}AA", which the
+// parser splits into SeqID and ReplyAck).
+std::pair<std::string, std::string> SplitNumber(const TAprsMessageData& data) {
+  std::string_view seqId = data.SeqID;
   const size_t brace = seqId.find('}');
-  if (brace == std::string_view::npos) return {Trim(seqId), {}};
+  if (brace == std::string_view::npos) return {Trim(seqId), Trim(data.ReplyAck)};
   return {Trim(seqId.substr(0, brace)), Trim(seqId.substr(brace + 1))};
 }
 }  // namespace
@@ -145,7 +147,7 @@ void TAprsMessenger::PacketHeard(const TAprsPacket& packet) {
   if (UpperCase(Trim(data.Addressee)) != MyCall) return;
   const std::string from = UpperCase(packet.SourceCallSign.StationCall);
   if (from.empty() || from == MyCall) return;  // our own message, relayed back to us
-  const auto [number, answers] = SplitNumber(data.SeqID);
+  const auto [number, answers] = SplitNumber(data);
   if (data.MsgType == mtAck || data.MsgType == mtRej) {
     Answered(from, number, data.MsgType == mtAck ? osAcked : osRejected);
     return;

@@ -10,6 +10,11 @@ bool TRxAssembler::IsRawPacketLine(const std::string& rxLine) {
   return head != "cmd" && head != "TC ";
 }
 
+void TRxAssembler::DiscardLine() {
+  RxLine_.clear();
+  Discarding_ = false;
+}
+
 void TRxAssembler::Char(char c) {
   if (Discarding_) {
     if (c == '\r') Discarding_ = false;

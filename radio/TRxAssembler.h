@@ -18,6 +18,9 @@ class TRxAssembler {
   std::function<void(const std::string&)> OnStatusLine;
 
   void Char(char c);
+  // The line source went away: the half line it left is dropped, so that it cannot end up in
+  // front of the first line after a reconnect.
+  void DiscardLine();
   const std::string& RxLine() const { return RxLine_; }
 
   // The raw-list rule: contains ">" and starts with neither "cmd" nor "TC ".

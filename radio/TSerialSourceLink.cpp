@@ -27,11 +27,17 @@ void TSerialSourceLink::Open() {
   Port_->SetReceiveHandler([this](char c) {
     if (OnBytes) OnBytes(std::string_view(&c, 1));
   });
+  // An unplugged adapter or a modem that went away: the source opens the device again later.
+  Port_->SetLostHandler([this](const std::string& why) {
+    Port_->SetReceiveHandler({});
+    if (OnClosed) OnClosed(why);
+  });
   if (OnOpened) OnOpened();
 }
 
 void TSerialSourceLink::Close() {
   Port_->SetReceiveHandler({});
+  Port_->SetLostHandler({});
   Port_->Close();
 }
 

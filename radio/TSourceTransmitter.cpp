@@ -2,12 +2,10 @@
 
 namespace druv {
 
-TSourceTransmitter::TSourceTransmitter(IAprsTransmitter& ts2000, TStationSource& sources,
-                                       std::function<TTncParametersRec()> tncParameters)
-    : Ts2000_(ts2000), Sources_(sources), TncParameters_(std::move(tncParameters)) {}
+TSourceTransmitter::TSourceTransmitter(TStationSource& sources, std::function<TTncParametersRec()> tncParameters)
+    : Sources_(sources), TncParameters_(std::move(tncParameters)) {}
 
-bool TSourceTransmitter::Transmit(const std::string& text, const TConverseTimingRec& timing) {
-  if (Sources_.UsesTs2000()) return Ts2000_.Transmit(text, timing);
+bool TSourceTransmitter::Transmit(const std::string& text, const TConverseTimingRec&) {
   return Sources_.Send(text, TncParameters_()) != srBadText;
 }
 

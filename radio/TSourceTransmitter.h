@@ -1,6 +1,6 @@
 #pragma once
-// The last step of every send path, through the source in use: the TS-2000's TNC as before, or
-// the KISS or APRS-IS source, addressed from the TNC settings as they stand.
+// The last step of every send path while a KISS or APRS-IS source is chosen: the text goes out
+// through that source, addressed from the TNC settings as they stand.
 #include <functional>
 
 #include "radio/IAprsTransmitter.h"
@@ -10,13 +10,12 @@ namespace druv {
 
 class TSourceTransmitter : public IAprsTransmitter {
  public:
-  TSourceTransmitter(IAprsTransmitter& ts2000, TStationSource& sources,
-                     std::function<TTncParametersRec()> tncParameters);
+  TSourceTransmitter(TStationSource& sources, std::function<TTncParametersRec()> tncParameters);
   // False only for a text no source may carry; other refusals are told by TStationSource.
+  // There is no converse mode to wait for: the timing does not apply.
   bool Transmit(const std::string& text, const TConverseTimingRec& timing) override;
 
  private:
-  IAprsTransmitter& Ts2000_;
   TStationSource& Sources_;
   std::function<TTncParametersRec()> TncParameters_;
 };

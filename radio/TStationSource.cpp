@@ -18,7 +18,7 @@ TStationSource::TStationSource(TReceivedLines& lines, ITncLinkView& view, IDialo
 
 TStationSource::~TStationSource() { Source_.reset(); }
 
-std::unique_ptr<TLineSource> TStationSource::Build(const TTncParametersRec& tnc) const {
+std::unique_ptr<TSourceConnection> TStationSource::Build(const TTncParametersRec& tnc) const {
   const TSourceSettingsRec& s = Settings_;
   std::unique_ptr<ISourceLink> link;
   if (s.Kind == skKissSerial)
@@ -31,7 +31,7 @@ std::unique_ptr<TLineSource> TStationSource::Build(const TTncParametersRec& tnc)
                                                  s.Filter);
   else
     protocol = std::make_unique<TKissProtocol>();
-  return std::make_unique<TLineSource>(SourceKindTitle(s.Kind), std::move(link), std::move(protocol), Clock_);
+  return std::make_unique<TSourceConnection>(SourceKindTitle(s.Kind), std::move(link), std::move(protocol), Clock_);
 }
 
 void TStationSource::Apply(const TSourceSettingsRec& settings, const TTncParametersRec& tnc) {

@@ -11,7 +11,7 @@
 #include "platform/ISteadyClock.h"
 #include "platform/ITcpSocket.h"
 #include "radio/ITncLinkView.h"
-#include "radio/TLineSource.h"
+#include "radio/TSourceConnection.h"
 #include "radio/TReceivedLines.h"
 #include "radio/TSourceSettings.h"
 #include "radio/TTncParameters.h"
@@ -57,10 +57,10 @@ class TStationSource {
   std::string StatusText() const;
   std::function<void(const std::string& text)> OnStatusChanged;
 
-  TLineSource* Source() const { return Source_.get(); }
+  TSourceConnection* Source() const { return Source_.get(); }
 
  private:
-  std::unique_ptr<TLineSource> Build(const TTncParametersRec& tnc) const;
+  std::unique_ptr<TSourceConnection> Build(const TTncParametersRec& tnc) const;
   void Start(const TTncParametersRec& tnc);
   void File(const std::string& line);
   void StatusChanged();
@@ -72,7 +72,7 @@ class TStationSource {
   ISteadyClock& Clock_;
   TSourceTransportsRec Transports_;
   TSourceSettingsRec Settings_;
-  std::unique_ptr<TLineSource> Source_;
+  std::unique_ptr<TSourceConnection> Source_;
   std::set<TSendResult> Told_;
 };
 

@@ -28,12 +28,15 @@ void TTncLink::Scope(F&& fn) {
 
 template <class F>
 void TTncLink::Action(F&& fn) {
+  OpenAtActionStart_ = Port_.IsOpen();
   try {
     fn();
   } catch (const Error& e) {
-    Dialogs_.Error(e.what());
+    if (!LostDuringAction()) Dialogs_.Error(e.what());
   }
 }
+
+bool TTncLink::LostDuringAction() const { return OpenAtActionStart_ && !Port_.IsOpen(); }
 
 void TTncLink::Write(const std::string& bytes) { Port_.WriteStr(bytes); }
 
@@ -42,6 +45,14 @@ void TTncLink::PacketOn() {
 }
 
 void TTncLink::PacketOnSteps() {
+  if (!Port_.IsOpen()) {
+    // A port that was lost (or would not open at start) is opened again with its settings, so a
+    // radio that is back needs no restart.
+    Port_.Open();
+    OpenAtActionStart_ = true;
+    LossShown_ = false;
+    ShowPortPanel();
+  }
   Write(kTc1);
   Port_.Purge();
   if (HasReservedCallSign(Parameters.MyCall)) {
@@ -179,7 +190,7 @@ void TTncLink::SetTncForAprsSteps() {
     View_.SaveSettings();
     View_.SetStatusPanel(6, p.MyCall);
   } catch (const Error&) {
-    Dialogs_.Error("There was a problem setting the APRS parameters for the internal TNC.");
+    if (!LostDuringAction()) Dialogs_.Error("There was a problem setting the APRS parameters for the internal TNC.");
   }
   View_.HideSettingsPanel();
 }
@@ -272,9 +283,15 @@ void TTncLink::PortSetup() {
   } catch (const Error& e) {
     Dialogs_.Error(e.what());
   }
-  const auto& s = Port_.Settings();
-  View_.SetStatusPanel(5, " " + s.Port + " " + FormatInt(s.BaudRate) + " ");
+  if (Port_.IsOpen()) LossShown_ = false;
+  ShowPortPanel();
   View_.HideHintPanel();
+}
+
+void TTncLink::ShowPortPanel() {
+  const auto& s = Port_.Settings();
+  const bool lost = LossShown_ && !Port_.IsOpen();
+  View_.SetStatusPanel(5, " " + s.Port + " " + (lost ? std::string("lost") : FormatInt(s.BaudRate)) + " ");
 }
 
 void TTncLink::DigiRepeater() { Dialogs_.Error("Function is not yet available."); }
@@ -285,6 +302,30 @@ void TTncLink::WaitingTimerTick() {
   View_.SelectTab(TabStations);
   View_.SetBusyCursor(false);
   View_.HideStartLabelAndRadioPanel();
+}
+
+std::string TTncLink::PortLostText(const std::string& port, const std::string& reason) {
+  std::string why = reason;
+  while (!why.empty() && (why.back() == '.' || why.back() == ' ')) why.pop_back();
+  return "The radio port " + port + " was lost" + (why.empty() ? "" : ": " + why) +
+         ".\r\n"
+         "Reception has stopped; the packets received so far are kept.\r\n"
+         "Check the cable and the power of the radio, then choose the port with \"Set Port\" "
+         "(Preferences > Set TS200 Radio Com Port) and press \"Packet ON\".";
+}
+
+void TTncLink::PortLost(const std::string& reason) {
+  TncActive = false;
+  View_.StopWaitingTimer();
+  View_.SetBusyCursor(false);
+  View_.SetStartLabel("Use Packet ON button to start");
+  View_.ShowStartLabelAndRadioPanel();
+  View_.SetPacketOnEnabled(true);
+  // One box per loss, however often the dead port is reported.
+  const bool first = !LossShown_;
+  LossShown_ = true;
+  ShowPortPanel();
+  if (first) Dialogs_.Error(PortLostText(Port_.Settings().Port, reason));
 }
 
 bool TTncLink::CloseWindow(const std::function<void()>& saveFiles) {

@@ -49,6 +49,10 @@ class TTncLink {
   void PortSetup();
   void DigiRepeater();
   void WaitingTimerTick();
+  // The radio port went away under the program (ISerialPort's lost handler): the station goes back
+  // to its state before Packet ON, panel 5 says so, and one error box tells how to get it back.
+  void PortLost(const std::string& reason);
+  static std::string PortLostText(const std::string& port, const std::string& reason);
   // The main window is closing: Packet OFF, saveFiles, then the line back to CAT control; write
   // errors are ignored. A druv::Error from saveFiles is shown and keeps the window open (false).
   bool CloseWindow(const std::function<void()>& saveFiles);
@@ -75,11 +79,16 @@ class TTncLink {
   void PacketOffSteps(bool skipWritesWhenClosed);
   void SubRadioOnSteps();
   void SetTncForAprsSteps();
+  // The port was open when the running action started and is gone now: the loss box tells it.
+  bool LostDuringAction() const;
+  void ShowPortPanel();
 
   ISerialPort& Port_;
   IDialogs& Dialogs_;
   IWaits& Waits_;
   ITncLinkView& View_;
+  bool OpenAtActionStart_ = false;
+  bool LossShown_ = false;  // the loss box is up or was shown, and the port has not come back
 };
 
 }  // namespace druv

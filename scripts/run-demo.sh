@@ -60,7 +60,7 @@ FlowControl=None
 INI
 
 rm -f "$link" "$gps_link"
-"$bin/tnc-sim" --link "$link" --play "$traffic" --rate "${DRUV_DEMO_RATE:-2}" --loop \
+"$bin/tnc-sim" --link "$link" --play "$traffic" --rate "${DRUV_DEMO_RATE:-2}" --loop --ack-messages \
   --record "$demo/tnc-sim.log" --raw "$demo/tnc-sim.raw" >"$demo/tnc-sim.out" &
 sim=$!
 "$bin/tnc-sim" --gps --gps-at "${DRUV_DEMO_GPS:-32.7767,-96.797}" --link "$gps_link" >"$demo/gps-sim.out" &

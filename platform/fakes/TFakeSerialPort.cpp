@@ -12,6 +12,17 @@ void TFakeSerialPort::Receive(const std::string& bytes) {
     if (Handler_) Handler_(c);
 }
 
+void TFakeSerialPort::Lose(const std::string& reason) {
+  Open_ = false;
+  LossPending_ = false;
+  if (Journal_) Journal_->Add("port lost");
+  if (LostHandler_) LostHandler_(reason);
+}
+
+void TFakeSerialPort::DeliverPendingLoss() {
+  if (LossPending_) Lose("Input/output error");
+}
+
 void TFakeSerialPort::ApplySettings(const TSerialSettingsRec& settings) {
   bool reopen = Open_ && settings.Port != Settings_.Port;
   Settings_ = settings;
@@ -28,6 +39,7 @@ void TFakeSerialPort::Open() {
     throw Error("Unable to open com port " + Settings_.Port + ".");
   }
   Open_ = true;
+  LossPending_ = false;
 }
 
 void TFakeSerialPort::Close() { Open_ = false; }
@@ -55,6 +67,13 @@ void TFakeSerialPort::WriteStr(const std::string& bytes) {
   if (!Open_) {
     if (Journal_) Journal_->Add("write failed (closed): " + Visible(bytes));
     throw Error("Com port " + Settings_.Port + " is not open.");
+  }
+  if (LoseAfterWrites >= 0 && Writes >= LoseAfterWrites) {
+    if (Journal_) Journal_->Add("write failed (lost): " + Visible(bytes));
+    Open_ = false;
+    LossPending_ = true;
+    LoseAfterWrites = -1;
+    throw Error("Write error on " + Settings_.Port + ": Input/output error");
   }
   if (FailWritesAfter >= 0 && Writes >= FailWritesAfter) {
     if (Journal_) Journal_->Add("write failed: " + Visible(bytes));

@@ -16,6 +16,8 @@ class TFakeSerialPort : public ISerialPort {
   int FailWritesAfter = -1;        // -1: never; n: the write after n successful ones throws, and all later
   bool PurgeFails = false;
   bool SetupConfirms = true;       // answer of the setup dialog
+  int LoseAfterWrites = -1;        // -1: never; n: the write after n successful ones finds the device
+                                   // gone: it throws, the port closes, DeliverPendingLoss reports it
 
   // What was recorded.
   std::string Written;             // every byte written, in order
@@ -26,6 +28,10 @@ class TFakeSerialPort : public ISerialPort {
 
   // Feeds bytes to the receive handler as the driver would.
   void Receive(const std::string& bytes);
+  // The device goes away: the port closes and the loss is reported, as from the event loop.
+  void Lose(const std::string& reason = "Device disappeared from the system.");
+  // Reports a loss found by a write (LoseAfterWrites); the real port does it from the event loop.
+  void DeliverPendingLoss();
 
   std::string ObjectName() const override { return ObjectName_; }
   const TSerialSettingsRec& Settings() const override { return Settings_; }
@@ -39,6 +45,7 @@ class TFakeSerialPort : public ISerialPort {
   void WriteStr(const std::string& bytes) override;
   void Purge() override;
   void SetReceiveHandler(TReceiveHandler handler) override { Handler_ = std::move(handler); }
+  void SetLostHandler(TLostHandler handler) override { LostHandler_ = std::move(handler); }
 
   void SetOpenState(bool open) { Open_ = open; }
 
@@ -48,6 +55,8 @@ class TFakeSerialPort : public ISerialPort {
   TSerialSettingsRec Settings_;
   bool Open_ = false;
   TReceiveHandler Handler_;
+  TLostHandler LostHandler_;
+  bool LossPending_ = false;
 };
 
 }  // namespace druv

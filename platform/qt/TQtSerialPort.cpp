@@ -1,5 +1,6 @@
 #include "platform/qt/TQtSerialPort.h"
 
+#include <poll.h>
 #include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
@@ -58,6 +59,10 @@ QSerialPort::FlowControl ToQt(TFlowControl v) {
   }
 }
 
+// Qt leaves the read notifier on after a failed read; a line that fails this often in a row without
+// a byte in between is treated as gone rather than left spinning the event loop.
+constexpr int kMaxReadFailures = 50;
+
 // Time the bytes need on the line at the slowest framing (1 start, 8 data, parity, 2 stop bits),
 // plus slack for a radio that holds CTS a moment.
 qint64 WriteBudgetMs(size_t bytes, int baudRate) {
@@ -71,15 +76,21 @@ TQtSerialPort::TQtSerialPort(const std::string& objectName, QObject* parent)
     : QObject(parent), ObjectName_(objectName), Port_(new QSerialPort(this)) {
   setObjectName(QString::fromStdString(objectName));
   connect(Port_, &QSerialPort::readyRead, this, &TQtSerialPort::DeliverReceived);
+  connect(Port_, &QSerialPort::errorOccurred, this, &TQtSerialPort::OnError);
 }
 
 TQtSerialPort::~TQtSerialPort() { Close(); }
 
-bool TQtSerialPort::IsOpen() const { return Port_->isOpen(); }
+bool TQtSerialPort::IsOpen() const { return Port_->isOpen() && !Lost_; }
 
 void TQtSerialPort::Fail(const std::string& what) const { throw Error(Settings_.Port + ": " + what); }
 
 void TQtSerialPort::FailClosed() const { Fail("The port is not open."); }
+
+void TQtSerialPort::FailIo(const std::string& what) {
+  if (HungUp()) MarkLost(what);
+  Fail(what);
+}
 
 void TQtSerialPort::ApplySettings(const TSerialSettingsRec& settings) {
   const bool newPort = settings.Port != Settings_.Port;
@@ -110,18 +121,23 @@ void TQtSerialPort::ConfigureLine() {
 
 void TQtSerialPort::Open() {
   if (IsOpen()) return;
+  // A lost port whose close is still pending is closed now; its loss is no longer reported.
+  Close();
+  ReadFailures_ = 0;
   Port_->setPortName(ToQString(Settings_.Port));
   if (!Port_->open(QIODevice::ReadWrite)) Fail(FromQString(Port_->errorString()));
   try {
     ConfigureLine();
   } catch (...) {
     // A port that cannot take its settings would talk to the radio at the wrong speed.
-    Port_->close();
+    Close();
     throw;
   }
 }
 
 void TQtSerialPort::Close() {
+  ++Generation_;
+  Lost_ = false;
   if (Port_->isOpen()) Port_->close();
 }
 
@@ -159,7 +175,7 @@ void TQtSerialPort::WriteStr(const std::string& bytes) {
   if (Port_->write(bytes.data(), size) != size) {
     std::string why = FromQString(Port_->errorString());
     Port_->clear(QSerialPort::Output);
-    Fail(why);
+    FailIo(why);
   }
   while (Port_->bytesToWrite() > 0) {
     const qint64 left = budget - clock.elapsed();
@@ -168,7 +184,7 @@ void TQtSerialPort::WriteStr(const std::string& bytes) {
       std::string why = timedOut ? "Write timed out." : FromQString(Port_->errorString());
       // Bytes left behind would otherwise go out later, in the middle of some other command.
       if (IsOpen()) Port_->clear(QSerialPort::Output);
-      Fail(why);
+      FailIo(why);
     }
     if (!IsOpen()) FailClosed();
   }
@@ -191,7 +207,7 @@ void TQtSerialPort::DrainOutput(qint64 budgetMs, const QElapsedTimer& clock) {
   }
   while (::tcdrain(fd) != 0) {
     if (errno == EINTR) continue;
-    Fail(std::strerror(errno));
+    FailIo(std::strerror(errno));
   }
 }
 
@@ -202,11 +218,12 @@ void TQtSerialPort::Purge() {
   // when something is really queued: on a pseudo-terminal an output flush also discards what the
   // other end has not read yet, i.e. bytes that were already sent.
   if (OutputPending()) ok = Port_->clear(QSerialPort::Output) && ok;
-  if (!ok) Fail(FromQString(Port_->errorString()));
+  if (!ok) FailIo(FromQString(Port_->errorString()));
 }
 
 void TQtSerialPort::DeliverReceived() {
   const QByteArray data = Port_->readAll();
+  if (!data.isEmpty()) ReadFailures_ = 0;
   // A copy: the handler may replace itself while bytes are being delivered.
   const TReceiveHandler handler = Handler_;
   if (!handler) return;
@@ -217,6 +234,51 @@ void TQtSerialPort::DeliverReceived() {
       // Exceptions must not cross Qt's event loop; the remaining bytes are still delivered.
       qWarning("%s: receive handler failed: %s", ObjectName_.c_str(), e.what());
     }
+  }
+}
+
+bool TQtSerialPort::HungUp() const {
+  if (!Port_->isOpen()) return false;
+  pollfd p{Port_->handle(), POLLIN | POLLOUT, 0};
+  return ::poll(&p, 1, 0) == 1 && (p.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
+}
+
+void TQtSerialPort::OnError(QSerialPort::SerialPortError error) {
+  if (!Port_->isOpen() || Lost_) return;
+  if (error == QSerialPort::ResourceError) {
+    MarkLost(FromQString(Port_->errorString()));
+  } else if (error == QSerialPort::ReadError) {
+    // A read that finds the line hung up returns nothing (end of file) and Qt reports a plain
+    // read error with a stale system message.
+    if (HungUp())
+      MarkLost("The device hung up.");
+    else if (++ReadFailures_ >= kMaxReadFailures)
+      MarkLost(FromQString(Port_->errorString()));
+  }
+}
+
+// The close and the report wait for the event loop: the error may come from inside a write, and
+// QSerialPort must not be closed from within its own notification.
+void TQtSerialPort::MarkLost(const std::string& reason) {
+  if (Lost_ || !Port_->isOpen()) return;
+  Lost_ = true;
+  const unsigned generation = Generation_;
+  QMetaObject::invokeMethod(
+      this, [this, generation, reason] { FinishLoss(generation, reason); }, Qt::QueuedConnection);
+}
+
+void TQtSerialPort::FinishLoss(unsigned generation, const std::string& reason) {
+  if (generation != Generation_ || !Lost_) return;
+  // What was read before the loss still reaches the handler, in order.
+  if (Port_->bytesAvailable() > 0) DeliverReceived();
+  Port_->close();
+  Lost_ = false;
+  const TLostHandler handler = LostHandler_;
+  if (!handler) return;
+  try {
+    handler(reason);
+  } catch (const std::exception& e) {
+    qWarning("%s: lost-port handler failed: %s", ObjectName_.c_str(), e.what());
   }
 }
 

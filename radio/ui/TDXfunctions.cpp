@@ -11,6 +11,7 @@
 #include <QListView>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -21,13 +22,13 @@
 #include "common/Files.h"
 #include "common/Numbers.h"
 #include "common/ProcessFlags.h"
-#include "parser/APRSParser.h"
 #include "platform/IClock.h"
 #include "platform/IDialogs.h"
 #include "platform/ISerialPort.h"
 #include "platform/IWaits.h"
 #include "platform/qt/QtText.h"
 #include "platform/qt/QtIniFile.h"
+#include "platform/qt/QtTime.h"
 #include "platform/qt/TQtBrowser.h"
 #include "platform/qt/TQtSerialPort.h"
 #include "platform/qt/TQtTcpSocket.h"
@@ -46,27 +47,27 @@
 #include "radio/ui/TTerminalTab.h"
 #include "radio/ui/TTerminalView.h"
 #include "radio/ui/TTncSettingsPanel.h"
+#include "radio/ui/TTrafficPanel.h"
+#include "stations/StationViews.h"
+#include "stations/TStationTable.h"
+#include "stations/ui/TMessagesTab.h"
+#include "stations/ui/TStationsTab.h"
+#include "stations/ui/TStnDataFm.h"
+#include "stations/ui/TThirdPartyTab.h"
+#include "stations/ui/TWeatherTab.h"
+#include "stations/ui/TWxStationsTab.h"
+#include "stations/ui/TaprsDBFm.h"
 
 namespace druv {
 
 namespace {
 constexpr const char* kIniFileName = "zelAPRS.ini";
 
-QListView* MakeList(const char* objectName, const char* accessibleName, TLinesModel* model, QWidget* parent) {
-  auto* v = new QListView(parent);
-  v->setObjectName(objectName);
-  v->setAccessibleName(accessibleName);
-  v->setUniformItemSizes(true);
-  v->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  v->setModel(model);
-  return v;
-}
-
-QWidget* ListTab(QListView* list, QWidget* parent) {
-  auto* w = new QWidget(parent);
-  auto* l = new QVBoxLayout(w);
-  l->addWidget(list);
-  return w;
+QLineEdit* HiddenEdit(const char* objectName, const char* text, QWidget* parent) {
+  auto* e = new QLineEdit(text, parent);
+  e->setObjectName(objectName);
+  e->hide();
+  return e;
 }
 }  // namespace
 
@@ -83,11 +84,13 @@ TDXfunctions::TDXfunctions(ISerialPort& radioPort, IDialogs& dialogs, IWaits& wa
       Sources_(Lines_, *this, dialogs, SteadyClock_,
                {[] { return std::unique_ptr<ITcpSocket>(std::make_unique<TQtTcpSocket>()); },
                 [] { return std::unique_ptr<ISerialPort>(std::make_unique<TQtSerialPort>("KissPort")); }}),
-      Transmitter_(radioPort, waits, Link_),
-      SourceTransmitter_(Transmitter_, Sources_, [this] { return SettingsPanel_->Parameters(); }),
-      Reporter_(SourceTransmitter_, dialogs, BeaconTimer_, *this),
-      Messenger_(SourceTransmitter_, dialogs, clock, RetryTimer_),
-      Qth_(qthFields ? qthFields : &OwnQth_) {
+      TncTransmitter_(radioPort, waits, Link_),
+      SourceTransmitter_(Sources_, [this] { return SettingsPanel_->Parameters(); }),
+      Transmitter_(TncTransmitter_),
+      Reporter_(Transmitter_, dialogs, BeaconTimer_, *this),
+      Messenger_(Transmitter_, dialogs, clock, RetryTimer_),
+      Qth_(qthFields ? qthFields : &OwnQth_),
+      StationLog_(nullptr, &clock) {
   setObjectName("TDXfunctions");
   setWindowTitle("DRUVaprs Version");
   // Closed only through "Exit" or the Close button.
@@ -103,11 +106,29 @@ TDXfunctions::~TDXfunctions() {
   Sources_.OnStatusChanged = {};
   Sources_.PacketOff();
   Port_.SetReceiveHandler({});
+  Port_.SetLostHandler({});
+  SetBusyCursor(false);  // the hourglass of a Packet ON still waiting must not outlive the window
   Lines_.OnRawAboutToAppend = {};
   Lines_.OnRawAppended = {};
   Lines_.OnRawAboutToClear = {};
   Lines_.OnRawCleared = {};
   Lines_.OnStatusChanged = {};
+  // The station tabs' models watch lists of the station log, which goes before the widgets do.
+  delete WeatherTab_;
+  delete WxTab_;
+  delete MessagesTab_;
+  delete ThirdPartyTab_;
+  delete StationsTab_;
+}
+
+QListView* TDXfunctions::StationList() const { return StationsTab_->ListBox9; }
+QListView* TDXfunctions::WxStationList() const { return WxTab_->ListBox3; }
+
+void TDXfunctions::SetStationWindows(TaprsDBFm& dataset, TStnDataFm& stationInfo) {
+  DataSetFm_ = &dataset;
+  StnDataFm_ = &stationInfo;
+  StationLog_.SetTable(&dataset.APRSData);
+  dataset.SetStationInfoWindow(&stationInfo);
 }
 
 void TDXfunctions::BuildWidgets() {
@@ -122,27 +143,34 @@ void TDXfunctions::BuildWidgets() {
   ComposerPanel_->hide();
 
   RawModel_ = new TLinesModel(Lines_.RawPackets(), this);
-  StationModel_ = new TLinesModel(StationLines_, this);
-  WxModel_ = new TLinesModel(WxLines_, this);
 
   Tabs_ = new QTabWidget(central);
   Tabs_->setObjectName("PageControl1");
   RawTab_ = new TRawPacketsTab(RawModel_, Tabs_);
-  ListBox9_ = MakeList("ListBox9", "Stations", StationModel_, Tabs_);
-  ListBox3_ = MakeList("ListBox3", "WX Stns", WxModel_, Tabs_);
+  WeatherTab_ = new TWeatherTab(WeatherGrid_, StationLog_.WeatherStations, Tabs_);
+  WxTab_ = new TWxStationsTab(StationLog_, Tabs_);
+  MessagesTab_ = new TMessagesTab(StationLog_, Tabs_);
+  ThirdPartyTab_ = new TThirdPartyTab(StationLog_, Tabs_);
+  StationsTab_ = new TStationsTab(StationLog_, Tabs_);
   TerminalTab_ = new TTerminalTab(Tabs_);
   StuffTab_ = new TStuffTab(Tabs_);
   ReportTab_ = new TPositionReportTab(Tabs_);
-  MessagingPanel_ = new TMessagingPanel(Messenger_, Tabs_);
+  MessagingPanel_ = new TMessagingPanel(Messenger_, MessagesTab_);
+  MessagesTab_->Layout()->addWidget(MessagingPanel_, 2);
+  Memo3_ = new QPlainTextEdit("Station Data", StuffTab_->StationDataBox);
+  Memo3_->setObjectName("Memo3");
+  Memo3_->setAccessibleName("Station Data");
+  Memo3_->setReadOnly(true);
+  StuffTab_->StationDataBox->layout()->addWidget(Memo3_);
   // Page order fixed by the page indexes the rest of the program selects (RAW 0, Stations 7, Terminal 8).
   Tabs_->addTab(RawTab_, "RAW Packets");
-  Tabs_->addTab(new QWidget(Tabs_), "Weather");
-  Tabs_->addTab(ListTab(ListBox3_, Tabs_), "WX Stns");
-  Tabs_->addTab(MessagingPanel_, "Messages");
-  Tabs_->addTab(new QWidget(Tabs_), "Third-Party");
+  Tabs_->addTab(WeatherTab_, "Weather");
+  Tabs_->addTab(WxTab_, "WX Stns");
+  Tabs_->addTab(MessagesTab_, "Messages");
+  Tabs_->addTab(ThirdPartyTab_, "Third-Party");
   Tabs_->addTab(new QWidget(Tabs_), "Spreadsheet");
   Tabs_->addTab(new QWidget(Tabs_), "Testing");
-  Tabs_->addTab(ListTab(ListBox9_, Tabs_), "Stations");
+  Tabs_->addTab(StationsTab_, "Stations");
   Tabs_->addTab(TerminalTab_, "Terminal");
   Tabs_->addTab(ReportTab_, "Positiion Report");
   Tabs_->addTab(StuffTab_, "Stuff");
@@ -154,6 +182,12 @@ void TDXfunctions::BuildWidgets() {
   Edit4_->setText("Turn TNC on using the Packet ON button to start receiving APRS packets  . . . set port first please.");
 
   CloseButton_ = new QPushButton("Close", central);
+  // Where the map's right click writes the clicked point for the nearest-station search.
+  Edit3_ = HiddenEdit("Edit3", "33.000", central);
+  Edit6_ = HiddenEdit("Edit6", "-97.000", central);
+  Button70_ = new QPushButton("Button70", central);
+  Button70_->setObjectName("Button70");
+  Button70_->hide();
 
   auto* top = new QHBoxLayout;
   top->addWidget(RadioPanel_);
@@ -175,6 +209,8 @@ void TDXfunctions::BuildWidgets() {
     Panels_[i]->setAccessibleName(QString("Status panel %1").arg(i + 1));
     statusBar()->addWidget(Panels_[i], i == 5 ? 1 : 0);
   }
+  TrafficPanel_ = new TTrafficPanel(this);
+  statusBar()->addPermanentWidget(TrafficPanel_);
   SourceStatus_ = new QLabel(this);
   SourceStatus_->setObjectName("SourceStatus");
   SourceStatus_->setAccessibleName("Station data source");
@@ -308,6 +344,15 @@ void TDXfunctions::Wire() {
   };
 
   connect(RawTab_->ClearButton, &QPushButton::clicked, this, [this] { ClearRawData(); });
+  connect(RawTab_->ListBox7, &QListView::doubleClicked, this, [this] { RawListDblClick(); });
+  connect(StationsTab_->ListBox9, &QListView::doubleClicked, this, [this] { StationListDblClick(); });
+  connect(Button70_, &QPushButton::clicked, this, [this] {
+    try {
+      Button70Click();
+    } catch (const Error& e) {
+      Dialogs_.Error(e.what());
+    }
+  });
   connect(CloseButton_, &QPushButton::clicked, this, [this] {
     WorkerStopFlag.store(1, std::memory_order_relaxed);
     close();
@@ -333,10 +378,18 @@ void TDXfunctions::Wire() {
   TerminalTab_->Terminal->OnChar = [this](char c) { Rx_.Char(c); };
   TerminalTab_->Terminal->OnKey = [this](char c) { TypedKey(c); };
   Port_.SetReceiveHandler([this](char c) { TerminalTab_->Terminal->Receive(c); });
+  Port_.SetLostHandler([this](const std::string& reason) { PortLost(reason); });
+
+  // Station log: TIME in the user's long time format.
+  StationLog_.SetTimeFormat([](TDateTime t) { return FromQString(FormatLongTime(t)); });
+  StationLogHook = [this](const std::string& line) { return StationLog_.Process(line); };
+  // The messenger hears each packet the station log's parse made, so no line is parsed twice.
+  StationLog_.OnPacket = [this](const TAprsPacket& packet, const std::string&) { PacketHeard(packet); };
 }
 
 void TDXfunctions::CreationHook() {
   HintPanel_->setGeometry(0, 0, 953, 330);
+  WeatherGrid_.WriteHeaders();
   const std::string ini = AppPath(kIniFileName);
   try {
     if (!Sources_.UsesTs2000())
@@ -350,6 +403,8 @@ void TDXfunctions::CreationHook() {
   }
   Panels_[0]->setText(VersionText);
   setWindowTitle(VersionText);
+  // Whatever happens to the settings below, numbering must not start again at 1.
+  Messenger_.LastNumber = LoadMessageNumber(AppPath(MessageNumberFileName));
   try {
     TAprsSettingsRec s = LoadAprsSettings(AppPath(AprsSettingsFileName));
     ComposerPanel_->SetTexts(s.Composer);
@@ -368,7 +423,6 @@ void TDXfunctions::CreationHook() {
   auto qth = LoadQth(AppPath(QthFileName));
   if (!qth) Dialogs_.Error("Your Maps configuration file is missing.");
   Qth_->SetQthTexts(qth.value_or(TQthTextsRec()));
-  Messenger_.LastNumber = LoadMessageNumber(AppPath(MessageNumberFileName));
   Tabs_->setTabVisible(5, false);  // Spreadsheet
   Tabs_->setTabVisible(6, false);  // Testing
 }
@@ -379,6 +433,7 @@ void TDXfunctions::Run(void (TTncLink::*action)()) {
 }
 
 void TDXfunctions::PacketOnClick() {
+  ResetTraffic();
   if (Sources_.UsesTs2000()) {
     Run(&TTncLink::PacketOn);
     return;
@@ -405,11 +460,19 @@ void TDXfunctions::LoadSources() {
     problems.push_back(e.what());
   }
   Sources_.Apply(settings, SettingsPanel_->Parameters());
+  UseTransmitterOfSource();
   if (!problems.empty()) {
     std::string text = std::string(SourcesFileName) + ":";
     for (const std::string& p : problems) text += "\r\n" + p;
     Dialogs_.Error(text);
   }
+}
+
+void TDXfunctions::UseTransmitterOfSource() {
+  if (Sources_.UsesTs2000())
+    Transmitter_.Use(TncTransmitter_);
+  else
+    Transmitter_.Use(SourceTransmitter_);
 }
 
 void TDXfunctions::KeepRadioPortSettings(const std::string& ini) {
@@ -425,7 +488,14 @@ bool TDXfunctions::ChangeSources(const TSourceSettingsRec& settings) {
     Dialogs_.Error(e.what());
     return false;
   }
+  // Leaving the TS-2000: a radio still in packet mode is handed back to CAT control (Packet OFF),
+  // and its port is closed as it would not have been opened at start.
+  if (Sources_.UsesTs2000() && settings.Kind != skTs2000 && Port_.IsOpen()) {
+    if (!RadioPanel_->PacketOnButton->isEnabled()) Run(&TTncLink::PacketOff);
+    Port_.Close();
+  }
   Sources_.Apply(settings, SettingsPanel_->Parameters());
+  UseTransmitterOfSource();
   // Back to the TS-2000: its port opens now, as it would have at start.
   if (Sources_.UsesTs2000() && !Port_.IsOpen()) {
     try {
@@ -460,16 +530,94 @@ void TDXfunctions::TypedKey(char c) {
   }
 }
 
+void TDXfunctions::PortLost(const std::string& reason) {
+  Rx_.DiscardLine();
+  Link_.PortLost(reason);
+}
+
 void TDXfunctions::PopulateDB() {
-  Lines_.Drain([this](const std::string& line) {
-    if (StationLogHook) StationLogHook(line);
-    // Only messages concern the messenger; the rest need not be parsed twice.
-    if (LineDataType(line) != dtMessage) return;
-    if (auto packet = ParsePacket(line, 0, Clock_.UtcNow())) {
-      Messenger_.MyCall = CallSignOfMyCall(FromQString(SettingsPanel_->Fields[1]->text()));
-      Messenger_.PacketHeard(*packet);
-    }
-  });
+  const uint64_t linesBefore = Traffic_.Lines;
+  // The counts are shown even when the station log fails on a line (the error goes on to the ticker).
+  auto show = [&] {
+    if (Traffic_.Lines != linesBefore) Traffic_.LastLineTime = Clock_.LocalNow();
+    TrafficPanel_->Show(Traffic_);
+  };
+  try {
+    Lines_.Drain([this](const std::string& line) {
+      ++Traffic_.Lines;
+      if (!StationLogHook) return;
+      if (StationLogHook(line))
+        ++Traffic_.Packets;
+      else
+        ++Traffic_.Rejected;
+    });
+  } catch (...) {
+    show();
+    throw;
+  }
+  show();
+}
+
+void TDXfunctions::ResetTraffic() {
+  Traffic_ = {};
+  TrafficPanel_->Show(Traffic_);
+}
+
+void TDXfunctions::PacketHeard(const TAprsPacket& packet) {
+  Messenger_.MyCall = CallSignOfMyCall(FromQString(SettingsPanel_->Fields[1]->text()));
+  Messenger_.PacketHeard(packet);
+}
+
+void TDXfunctions::RawListDblClick() {
+  const QModelIndex current = RawTab_->ListBox7->currentIndex();
+  const auto& raw = Lines_.RawPackets();
+  if (!current.isValid() || static_cast<size_t>(current.row()) >= raw.size()) return;
+  const std::string line = Trim(raw[static_cast<size_t>(current.row())]);
+  auto details = RawLineDetails(line);
+  if (!details) {
+    Memo3_->appendPlainText("failed");
+    return;
+  }
+  QString verbose = ToQString(details->Verbose);
+  verbose.replace("\r\n", "\n");
+  if (verbose.endsWith('\n')) verbose.chop(1);
+  Memo3_->clear();
+  Memo3_->appendPlainText(verbose);
+  if (!StnDataFm_) return;
+  TStnDataFm& w = *StnDataFm_;
+  w.Label3->clear();
+  w.Label4->clear();
+  w.ClearMemo();
+  w.AddToMemo(details->Verbose);
+  w.Label1->setText(ToQString(details->Station));
+  w.Label2->setText(ToQString(details->Grid));
+  w.Label3->setText(ToQString(details->Course));
+  w.Label4->setText(ToQString(details->Speed));
+  w.Label5->setText(ToQString(details->Comment));
+  w.show();
+  w.raise();
+}
+
+void TDXfunctions::StationListDblClick() {
+  const std::string call = StationsTab_->SelectedCall();
+  if (call.empty() || !DataSetFm_) return;
+  DataSetFm_->Edit1->setText(ToQString(call));
+  DataSetFm_->StationLookup();
+}
+
+void TDXfunctions::Button70Click() {
+  auto number = [](QLineEdit* edit) {
+    const std::string text = FromQString(edit->text());
+    auto v = ParseDouble(text);
+    if (!v) throw Error("'" + text + "' is not a valid floating point value");
+    return *v;
+  };
+  const double lat = number(Edit3_), lon = number(Edit6_);
+  if (!DataSetFm_) return;
+  const TNearestStationRec found = NearestStation(DataSetFm_->APRSData, lat, lon);
+  if (!StationMap_) return;
+  StationMap_->SetSearchStatus(found.StatusText);
+  StationMap_->GetAllInfo(found.Packet);
 }
 
 void TDXfunctions::TestData() {
@@ -498,12 +646,7 @@ void TDXfunctions::AboutClick() {
 
 void TDXfunctions::ClearRawData() {
   Lines_.ClearRaw();
-  WxModel_->BeginClear();
-  WxLines_.clear();
-  WxModel_->EndClear();
-  StationModel_->BeginClear();
-  StationLines_.clear();
-  StationModel_->EndClear();
+  StationLog_.ClearRawData();
 }
 
 TAprsSettingsRec TDXfunctions::CurrentSettings() const { return {ComposerTexts(), SettingsPanel_->Parameters()}; }
@@ -538,8 +681,9 @@ void TDXfunctions::CoordinateLookup() {
 
 void TDXfunctions::SendMessageClick() {
   Messenger_.MyCall = CallSignOfMyCall(FromQString(SettingsPanel_->Fields[1]->text()));
-  Messenger_.Send(FromQString(MessagingPanel_->AddresseeEdit->text()),
-                  FromQString(MessagingPanel_->MessageEdit->text()));
+  if (Messenger_.Send(FromQString(MessagingPanel_->AddresseeEdit->text()),
+                      FromQString(MessagingPanel_->MessageEdit->text())))
+    MessagingPanel_->MessageEdit->clear();
 }
 
 void TDXfunctions::SaveSettings() { SaveAprsSettings(AppPath(AprsSettingsFileName), CurrentSettings()); }
@@ -583,6 +727,11 @@ void TDXfunctions::HideStartLabelAndRadioPanel() {
   RadioPanel_->hide();
 }
 
+void TDXfunctions::ShowStartLabelAndRadioPanel() {
+  RadioPanel_->StartLabel->show();
+  RadioPanel_->show();
+}
+
 void TDXfunctions::SetBusyCursor(bool busy) {
   if (busy == Busy_) return;
   Busy_ = busy;
@@ -597,6 +746,8 @@ void TDXfunctions::SelectTab(int pageIndex) { Tabs_->setCurrentIndex(pageIndex);
 void TDXfunctions::SetStatusLine(const std::string& text) { Lines_.ShowStatusText(text); }
 
 void TDXfunctions::StartWaitingTimer() { Timer2_->start(); }
+
+void TDXfunctions::StopWaitingTimer() { Timer2_->stop(); }
 
 void TDXfunctions::SetPacketOnEnabled(bool enabled) { RadioPanel_->PacketOnButton->setEnabled(enabled); }
 

@@ -19,11 +19,15 @@
 #include "radio/TSourceTransmitter.h"
 #include "radio/TStationSource.h"
 #include "radio/TTncLink.h"
+#include "radio/TTrafficCounts.h"
 #include "radio/TTncTransmitter.h"
+#include "stations/TStationLog.h"
+#include "stations/TWeatherGrid.h"
 
 class QLabel;
 class QLineEdit;
 class QListView;
+class QPlainTextEdit;
 class QPushButton;
 class QTabWidget;
 class QTimer;
@@ -42,9 +46,18 @@ class TTerminalTab;
 class TRawPacketsTab;
 class TStartupHintPanel;
 class TStuffTab;
+class TTrafficPanel;
 class TPositionComposerPanel;
 class TPositionReportTab;
 class TMessagingPanel;
+class TWeatherTab;
+class TWxStationsTab;
+class TMessagesTab;
+class TThirdPartyTab;
+class TStationsTab;
+class TaprsDBFm;
+class TStnDataFm;
+class IStationMapLink;
 
 class TDXfunctions : public QMainWindow, private ITncLinkView, private IPositionReportView {
   Q_OBJECT
@@ -61,8 +74,9 @@ class TDXfunctions : public QMainWindow, private ITncLinkView, private IPosition
   // Set by the application: menu items that open another window pass its class name
   // ("TaprsConfigFm", "TAprsMapFm2", "TzelGPS", "TOpenMapFm", "TOpenStreetMapFm").
   std::function<void(const char* windowClass)> ShowWindowHook;
-  // The station log's processing of one received line.
-  std::function<void(const std::string& line)> StationLogHook;
+  // The station log's processing of one received line; true when the line made a packet.
+  // Set to the station log's own processing at creation; a wrapper may count or watch lines.
+  std::function<bool(const std::string& line)> StationLogHook;
   // Set by the application: repaints the station map window.
   std::function<void()> RepaintMapHook;
   // Whether the Ctrl key is held at this moment; the keyboard's state unless replaced.
@@ -73,8 +87,25 @@ class TDXfunctions : public QMainWindow, private ITncLinkView, private IPosition
   void SetComposerLongitude(const QString& text);
   void Compose();
 
-  // The ticker's station-log step: processes every line received since the last call, in order.
+  // The ticker's station-log step: processes every line received since the last call, in order,
+  // counts them and shows the counts.
   void PopulateDB();
+  // Messages for the own call sign and answers to ours, from a packet the station log decoded.
+  void PacketHeard(const TAprsPacket& packet);
+
+  // The station log behind the lists, and the windows it works with. Set by the application once
+  // the station dataset window (which owns the table) and the station information window exist.
+  TStationLog& StationLog() { return StationLog_; }
+  TWeatherGrid& WeatherGrid() { return WeatherGrid_; }
+  void SetStationWindows(TaprsDBFm& dataset, TStnDataFm& stationInfo);
+  // The station map, which takes the nearest-station search's find.
+  void SetStationMap(IStationMapLink* map) { StationMap_ = map; }
+
+  // Station details: the raw list's and the station list's double-clicks, and the hidden
+  // nearest-station search the map's right click runs after writing Edit3 and Edit6.
+  void RawListDblClick();
+  void StationListDblClick();
+  void Button70Click();
 
   // The shell "open" for web links and help; the Qt desktop services unless replaced.
   void SetBrowser(IBrowser& browser) { Browser_ = &browser; }
@@ -94,6 +125,10 @@ class TDXfunctions : public QMainWindow, private ITncLinkView, private IPosition
   TComposerTextsRec ComposerTexts() const;
   void SetComposerTexts(const TComposerTextsRec& c);
   TPositionReporter& Reporter() { return Reporter_; }
+  // Every send path (position reports, beacons, messages and their acks) ends here: through the
+  // TS-2000's TNC unless another transport is put in its place.
+  void UseTransmitter(IAprsTransmitter& transmitter) { Transmitter_.Use(transmitter); }
+  TTncTransmitter& TncTransmitter() { return TncTransmitter_; }
   TAprsMessenger& Messenger() { return Messenger_; }
   TPositionComposerPanel* ComposerPanel() const { return ComposerPanel_; }
   TPositionReportTab* ReportTab() const { return ReportTab_; }
@@ -111,10 +146,19 @@ class TDXfunctions : public QMainWindow, private ITncLinkView, private IPosition
   QLabel* StatusPanel(int panel) const { return Panels_.at(static_cast<size_t>(panel - 1)); }
   QTimer* Timer2() const { return Timer2_; }
   QPushButton* CloseButton() const { return CloseButton_; }
-  QListView* StationList() const { return ListBox9_; }
-  QListView* WxStationList() const { return ListBox3_; }
-  std::vector<std::string>& StationLines() { return StationLines_; }
-  std::vector<std::string>& WxStationLines() { return WxLines_; }
+  TTrafficPanel* TrafficPanel() const { return TrafficPanel_; }
+  const TTrafficCountsRec& Traffic() const { return Traffic_; }
+  QListView* StationList() const;
+  QListView* WxStationList() const;
+  TWeatherTab* WeatherTab() const { return WeatherTab_; }
+  TWxStationsTab* WxStationsTab() const { return WxTab_; }
+  TMessagesTab* MessagesTab() const { return MessagesTab_; }
+  TThirdPartyTab* ThirdPartyTab() const { return ThirdPartyTab_; }
+  TStationsTab* StationsTab() const { return StationsTab_; }
+  QPlainTextEdit* Memo3() const { return Memo3_; }
+  QLineEdit* Edit3() const { return Edit3_; }
+  QLineEdit* Edit6() const { return Edit6_; }
+  QPushButton* Button70() const { return Button70_; }
 
   // Menu actions that belong to no subsystem window.
   void TestData();
@@ -127,6 +171,8 @@ class TDXfunctions : public QMainWindow, private ITncLinkView, private IPosition
   // The station data source settings to use from now on: applied, and written to sources.ini
   // when they differ from the current ones. False (with the error box) when the file cannot be written.
   bool ChangeSources(const TSourceSettingsRec& settings);
+  // "Packet ON" starts the traffic counts afresh.
+  void ResetTraffic();
   void SettingsSummary();   // "Current UNPROTO / MYCALL / MESSAGE"
   void CoordinateLookup();  // "Find station coordinates from your street address (Requires Internet)"
   void SendMessageClick();  // " Send Msg to>"
@@ -142,10 +188,12 @@ class TDXfunctions : public QMainWindow, private ITncLinkView, private IPosition
   // ITncLinkView
   void SetStartLabel(const std::string& text) override;
   void HideStartLabelAndRadioPanel() override;
+  void ShowStartLabelAndRadioPanel() override;
   void SetBusyCursor(bool busy) override;
   void SelectTab(int pageIndex) override;
   void SetStatusLine(const std::string& text) override;
   void StartWaitingTimer() override;
+  void StopWaitingTimer() override;
   void SetPacketOnEnabled(bool enabled) override;
   void StartTicker() override;
   void HideSettingsPanel() override;
@@ -174,8 +222,11 @@ class TDXfunctions : public QMainWindow, private ITncLinkView, private IPosition
   // With another source the radio port stays closed (no box about a radio that is not there), but
   // its settings are read, so closing writes them back unchanged.
   void KeepRadioPortSettings(const std::string& ini);
+  // The TS-2000's TNC, or the KISS / APRS-IS source, in the transmitter slot.
+  void UseTransmitterOfSource();
   void PacketOnClick();
   void PacketOffClick();
+  void PortLost(const std::string& reason);
 
   ISerialPort& Port_;
   IDialogs& Dialogs_;
@@ -187,23 +238,27 @@ class TDXfunctions : public QMainWindow, private ITncLinkView, private IPosition
   TReceivedLines Lines_;
   TRxAssembler Rx_;
   TTncLink Link_;
+  TTrafficCountsRec Traffic_;
   TSteadyClock SteadyClock_;
   TStationSource Sources_;
-  TTncTransmitter Transmitter_;
-  // Every send path goes out through the source in use: the TS-2000's TNC, KISS or APRS-IS.
+  TTncTransmitter TncTransmitter_;
+  // KISS or APRS-IS in the transmitter slot while a source other than the TS-2000 is chosen.
   TSourceTransmitter SourceTransmitter_;
+  TTransmitterSlot Transmitter_;
   TQtTimer BeaconTimer_;
   TQtTimer RetryTimer_;
   TPositionReporter Reporter_;
   TAprsMessenger Messenger_;
   TQthTexts OwnQth_;
   IQthFields* Qth_;
-  std::vector<std::string> StationLines_, WxLines_;
+  TStationLog StationLog_;
+  TWeatherGrid WeatherGrid_;
+  TaprsDBFm* DataSetFm_ = nullptr;
+  TStnDataFm* StnDataFm_ = nullptr;
+  IStationMapLink* StationMap_ = nullptr;
   bool Busy_ = false;
 
   TLinesModel* RawModel_ = nullptr;
-  TLinesModel* StationModel_ = nullptr;
-  TLinesModel* WxModel_ = nullptr;
   TRadioControlsPanel* RadioPanel_ = nullptr;
   TTncSettingsPanel* SettingsPanel_ = nullptr;
   TTerminalTab* TerminalTab_ = nullptr;
@@ -213,11 +268,19 @@ class TDXfunctions : public QMainWindow, private ITncLinkView, private IPosition
   TPositionComposerPanel* ComposerPanel_ = nullptr;
   TPositionReportTab* ReportTab_ = nullptr;
   TMessagingPanel* MessagingPanel_ = nullptr;
+  TWeatherTab* WeatherTab_ = nullptr;
+  TWxStationsTab* WxTab_ = nullptr;
+  TMessagesTab* MessagesTab_ = nullptr;
+  TThirdPartyTab* ThirdPartyTab_ = nullptr;
+  TStationsTab* StationsTab_ = nullptr;
+  QPlainTextEdit* Memo3_ = nullptr;
+  QLineEdit* Edit3_ = nullptr;
+  QLineEdit* Edit6_ = nullptr;
+  QPushButton* Button70_ = nullptr;
   QTabWidget* Tabs_ = nullptr;
   QLineEdit* Edit4_ = nullptr;
-  QListView* ListBox9_ = nullptr;
-  QListView* ListBox3_ = nullptr;
   std::array<QLabel*, 6> Panels_{};
+  TTrafficPanel* TrafficPanel_ = nullptr;
   QPushButton* CloseButton_ = nullptr;
   QTimer* Timer2_ = nullptr;
   QTimer* SourceTimer_ = nullptr;

@@ -58,6 +58,12 @@ TMessagingPanel::TMessagingPanel(TAprsMessenger& messenger, QWidget* parent)
   grid->addWidget(heardLabel, 3, 0, 1, 3);
   grid->addWidget(IncomingView, 4, 0, 1, 3);
 
+  // A double click on a message heard answers its sender.
+  connect(IncomingView, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
+    AddresseeEdit->setText(IncomingModel_->index(index.row(), 1).data().toString());
+    MessageEdit->setFocus();
+  });
+
   auto model = [this](TMessageList list) { return list == mlOutgoing ? OutgoingModel_ : IncomingModel_; };
   Messenger_.OnAboutToAdd = [model](TMessageList list, size_t row) { model(list)->BeginAppend(row); };
   Messenger_.OnAdded = [model](TMessageList list) { model(list)->EndAppend(); };

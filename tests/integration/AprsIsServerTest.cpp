@@ -82,7 +82,10 @@ struct TStation {
   QString Status() const { return Window->SourceStatus()->text(); }
   std::vector<std::string> Logged() {
     std::vector<std::string> out;
-    Window->StationLogHook = [&](const std::string& l) { out.push_back(l); };
+    Window->StationLogHook = [&](const std::string& l) {
+      out.push_back(l);
+      return true;
+    };
     Window->PopulateDB();
     return out;
   }

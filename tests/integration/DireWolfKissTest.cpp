@@ -147,7 +147,10 @@ class DireWolfKissTest : public QObject {
       QTRY_COMPARE_WITH_TIMEOUT(window.Lines().RawPackets().size(), kLines.size(), 15000);
       QCOMPARE(window.Lines().RawPackets(), kLines);
       std::vector<std::string> logged;
-      window.StationLogHook = [&](const std::string& l) { logged.push_back(l); };
+      window.StationLogHook = [&](const std::string& l) {
+        logged.push_back(l);
+        return true;
+      };
       window.PopulateDB();
       QCOMPARE(logged, kLines);
 

@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -93,10 +94,11 @@ const TKey kPacketKeys[] = {
     {"via_internet", kBool}, {"type", kString}, {"type_ch", kString}, {"information_field", kString},
     {"comment", kString}, {"symbol_table", kString}, {"symbol_code", kString}, {"position_valid", kBool},
     {"lat", kNumber}, {"lon", kNumber}, {"lat_nmea", kString}, {"lon_nmea", kString}, {"gridsquare", kString},
-    {"course", kInt}, {"speed", kInt}, {"altitude", kInt}, {"mobile", kBool}, {"timestamp", kString},
+    {"course", kInt}, {"speed", kInt}, {"altitude", kInt}, {"ambiguity", kInt}, {"mobile", kBool}, {"timestamp", kString},
     {"timestamp_valid", kBool}, {"from_d7", kBool}, {"from_d700", kBool}};
 const TKey kMessageKeys[] = {{"type", kString},    {"addressee", kString}, {"text", kString},
-                             {"seq_id", kString},  {"nws_state", kString}, {"index", kInt}};
+                             {"seq_id", kString},  {"nws_state", kString}, {"index", kInt},
+                             {"reply_ack", kString}};
 const TKey kObjectKeys[] = {{"name", kString}, {"active", kBool}};
 const TKey kCapsKeys[] = {{"power", kInt},       {"height", kInt},         {"gain", kInt},
                           {"heading", kInt},     {"heading_str", kString}, {"range_miles", kNumber},
@@ -160,6 +162,14 @@ TEST(AprsDecodeTool, EveryCorpusLineGivesNullOrACompleteObject) {
     EXPECT_EQ(d["digipeaters"].Size(), packet->Digipeaters.size());
     EXPECT_DOUBLE_EQ(d["lat"].GetDouble(), packet->Position.Latitude.Value);
     EXPECT_DOUBLE_EQ(d["lon"].GetDouble(), packet->Position.Longitude.Value);
+    EXPECT_EQ(d["ambiguity"].GetInt(), packet->Position.Ambiguity);
+    if (d["position_valid"].GetBool()) {
+      EXPECT_LE(std::fabs(d["lat"].GetDouble()), 90);
+      EXPECT_LE(std::fabs(d["lon"].GetDouble()), 180);
+    } else {
+      EXPECT_EQ(d["lat"].GetDouble(), 0);
+      EXPECT_EQ(d["lon"].GetDouble(), 0);
+    }
     EXPECT_TRUE(std::regex_match(Str(d["timestamp"]), kIso)) << Str(d["timestamp"]);
 
     const TAprsMessageData& m = packet->MessageData;
@@ -168,6 +178,7 @@ TEST(AprsDecodeTool, EveryCorpusLineGivesNullOrACompleteObject) {
       ExpectKeys(d["message"], kMessageKeys);
       EXPECT_EQ(Str(d["message"]["type"]), MessageTypeEnumNames[m.MsgType]);
       EXPECT_EQ(d["message"]["index"].GetInt(), m.MsgIndex);
+      EXPECT_EQ(Str(d["message"]["reply_ack"]), Cp1252ToUtf8(m.ReplyAck));
     }
     ASSERT_EQ(d.HasMember("object"), !packet->ObjectData.Name.empty());
     if (d.HasMember("object")) ExpectKeys(d["object"], kObjectKeys);
@@ -201,7 +212,7 @@ TEST(AprsDecodeTool, KnownLinesGiveExactObjects) {
            "digipeaters":["WIDE2-1"],"hop_count":1,"heard_directly":true,"reverse_path":"","via_internet":false,
            "type":"dtStatus","type_ch":">","information_field":"hello","comment":"hello","symbol_table":"",
            "symbol_code":"","position_valid":false,"lat":0.0,"lon":0.0,"lat_nmea":"","lon_nmea":"",
-           "gridsquare":"","course":0,"speed":0,"altitude":0,"mobile":false,"timestamp_valid":true,
+           "gridsquare":"","course":0,"speed":0,"altitude":0,"ambiguity":0,"mobile":false,"timestamp_valid":true,
            "from_d7":false,"from_d700":false})js"},
       {"QQ5AAA-9>APRS,QQ5DDD-3*,WIDE2-1:=3330.00N/09700.00W#PHG5132 Home",
        R"js({"valid":true,"source":"QQ5AAA-9","callsign":"QQ5AAA","ssid":9,"destination":"APRS",
@@ -209,7 +220,7 @@ TEST(AprsDecodeTool, KnownLinesGiveExactObjects) {
            "via_internet":false,"type":"dtPositionMsg","type_ch":"=","information_field":"3330.00N/09700.00W#PHG5132 Home",
            "comment":"PHG5132 Home","symbol_table":"/","symbol_code":"#","position_valid":true,"lat":33.5,
            "lon":-97.0,"lat_nmea":"3330.00N","lon_nmea":"09700.00W","gridsquare":"EM13MM","course":0,"speed":0,
-           "altitude":0,"mobile":false,"timestamp_valid":true,"from_d7":false,"from_d700":false,
+           "altitude":0,"ambiguity":0,"mobile":false,"timestamp_valid":true,"from_d7":false,"from_d700":false,
            "capabilities":{"power":25,"height":20,"gain":3,"heading":90,"heading_str":"E","range_miles":7.9527,
            "value":"PHG5132","non_standard":false,"beacon_rate":0,"default_values":false}})js"},
       {"QQ5AAA>APRS::QQ5BBB   :Hello{12",
@@ -217,18 +228,36 @@ TEST(AprsDecodeTool, KnownLinesGiveExactObjects) {
            "hop_count":0,"heard_directly":true,"reverse_path":"","via_internet":false,"type":"dtMessage",
            "type_ch":":","information_field":"QQ5BBB   :Hello{12","comment":"","symbol_table":"","symbol_code":"",
            "position_valid":false,"lat":0.0,"lon":0.0,"lat_nmea":"","lon_nmea":"","gridsquare":"","course":0,
-           "speed":0,"altitude":0,"mobile":false,"timestamp_valid":true,"from_d7":false,"from_d700":false,
+           "speed":0,"altitude":0,"ambiguity":0,"mobile":false,"timestamp_valid":true,"from_d7":false,"from_d700":false,
            "message":{"type":"mtGeneral","addressee":"QQ5BBB","text":"Hello","seq_id":"12","nws_state":"",
-           "index":0}})js"},
+           "index":0,"reply_ack":""}})js"},
       {"QQ5AAA>APRS,TCPIP*:)ABC!3300.00N/09700.00WkDFS2360",
        R"js({"valid":true,"source":"QQ5AAA","callsign":"QQ5AAA","ssid":0,"destination":"APRS",
            "digipeaters":["TCPIP*"],"hop_count":0,"heard_directly":false,"reverse_path":"","via_internet":true,
            "type":"dtItem","type_ch":")","information_field":"ABC!3300.00N/09700.00WkDFS2360","comment":"DFS2360",
            "symbol_table":"/","symbol_code":"k","position_valid":true,"lat":33.0,"lon":-97.0,"lat_nmea":"3300.00N",
-           "lon_nmea":"09700.00W","gridsquare":"EM13MA","course":0,"speed":0,"altitude":0,"mobile":true,
+           "lon_nmea":"09700.00W","gridsquare":"EM13MA","course":0,"speed":0,"altitude":0,"ambiguity":0,"mobile":true,
            "timestamp_valid":true,"from_d7":false,"from_d700":false,"object":{"name":"ABC","active":true},
            "df":{"signal":2,"power":25,"height":80,"gain":6,"heading":0,"heading_str":"OMNI",
            "range_miles":22.4937,"value":"DFS2360"}})js"},
+      // One blanked minute digit: the centre of the tenth of a minute, ambiguity 1.
+      {"QQ5AAA>APRS:=3722.1 N/12159.1 W-Home",
+       R"js({"valid":true,"source":"QQ5AAA","callsign":"QQ5AAA","ssid":0,"destination":"APRS","digipeaters":[],
+           "hop_count":0,"heard_directly":true,"reverse_path":"","via_internet":false,"type":"dtPositionMsg",
+           "type_ch":"=","information_field":"3722.1 N/12159.1 W-Home","comment":"Home","symbol_table":"/",
+           "symbol_code":"-","position_valid":true,"lat":37.3692,"lon":-121.9858,"lat_nmea":"3722.1 N",
+           "lon_nmea":"12159.1 W","gridsquare":"CM97AI","course":0,"speed":0,"altitude":0,"ambiguity":1,
+           "mobile":false,"timestamp_valid":true,"from_d7":false,"from_d700":false,
+           "capabilities":{"power":10,"height":20,"gain":3,"heading":0,"heading_str":"OMNI","range_miles":4.472136,
+           "value":"","non_standard":false,"beacon_rate":0,"default_values":true}})js"},
+      {"QQ5AAA>APRS::QQ5BBB   :Hi{7}AB",
+       R"js({"valid":true,"source":"QQ5AAA","callsign":"QQ5AAA","ssid":0,"destination":"APRS","digipeaters":[],
+           "hop_count":0,"heard_directly":true,"reverse_path":"","via_internet":false,"type":"dtMessage",
+           "type_ch":":","information_field":"QQ5BBB   :Hi{7}AB","comment":"","symbol_table":"","symbol_code":"",
+           "position_valid":false,"lat":0.0,"lon":0.0,"lat_nmea":"","lon_nmea":"","gridsquare":"","course":0,
+           "speed":0,"altitude":0,"ambiguity":0,"mobile":false,"timestamp_valid":true,"from_d7":false,
+           "from_d700":false,"message":{"type":"mtGeneral","addressee":"QQ5BBB","text":"Hi","seq_id":"7",
+           "reply_ack":"AB","nws_state":"","index":0}})js"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.Line);

@@ -32,6 +32,7 @@ struct MessageCase {
   std::string_view addressee, seqId, text;
   TMessageType type;
   std::string_view nwsState = {};
+  std::string_view replyAck = {};
 };
 
 const MessageCase kMessageCases[] = {
@@ -54,6 +55,14 @@ const MessageCase kMessageCases[] = {
     {"NWS_WARN :", "NWS_WARN", "", "", mtGeneral},  // empty text: not classified
     {"QQ5", "QQ5", "", "", mtGeneral},
     {"", "", "", "", mtGeneral},
+    // Reply-acks: "{MM}AA" numbers the message and acknowledges AA; "ackMM}AA" acknowledges MM.
+    {"OH7LZB   :Testing, 1 2 3{1}f001", "OH7LZB", "1", "Testing, 1 2 3", mtGeneral, {}, "f001"},
+    {"OH7LZB   :Testing, 1 2 3{42}", "OH7LZB", "42", "Testing, 1 2 3", mtGeneral, {}, ""},
+    {"KG6HWF   :yo{AB}07", "KG6HWF", "AB", "yo", mtGeneral, {}, "07"},
+    {"KG6HWF   :ack01}1", "KG6HWF", "01", "", mtAck, {}, "1"},
+    {"KB3KBR   :ackRG}", "KB3KBR", "RG", "", mtAck, {}, ""},
+    {"KB3KBR   :rej5}AB", "KB3KBR", "5", "", mtRej, {}, "AB"},
+    {"OH7LZB   :a}b{42", "OH7LZB", "42", "a}b", mtGeneral},  // a "}" before the number is text
 };
 
 TEST(DecodeMessage, AddresseeTypeSeqAndText) {
@@ -66,6 +75,7 @@ TEST(DecodeMessage, AddresseeTypeSeqAndText) {
     EXPECT_EQ(p.MessageData.MsgText, c.text);
     EXPECT_EQ(p.MessageData.MsgType, c.type);
     EXPECT_EQ(p.MessageData.NWSState, c.nwsState);
+    EXPECT_EQ(p.MessageData.ReplyAck, c.replyAck);
     EXPECT_EQ(p.MessageData.MsgIndex, 0);
     EXPECT_EQ(p.Comment, "");
     EXPECT_FALSE(p.Position.Valid);
@@ -237,6 +247,11 @@ const LocatorCase kBeaconCases[] = {
     {"EM13YZ then FN42", true, "FN42", 42.5, -71.0},  // a refused candidate does not stop the scan
     {"ends with IO91", true, "IO91", 51.5, -1.0},
     {"IO9", false, ""},
+    // Only a word of its own: not inside "dumm21" or "KPC382"; punctuation around it is fine.
+    {"dumm21", false, ""},
+    {"ZS4OIL-1 <WIDE4&5 ON DELETE> KPC382 on 1200bps", false, ""},
+    {"grid:FN42,", true, "FN42", 42.5, -71.0},
+    {"EM13abc FN42", true, "FN42", 42.5, -71.0},
     {"no locator here", false, ""},
     {"", false, ""},
 };

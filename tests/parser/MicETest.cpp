@@ -58,12 +58,12 @@ TEST(MicETest, Decodes) {
       {"bad ssid", "S32U6T-X", kExample, false},
       {"bad ssid 2", "S32U6T-1X", kExample, false},
       {"short", "S32U6", kExample, false},
-      // Out-of-range bytes stop the decoding early.
-      {"bad longitude byte", "S32U6T", std::string(1, 27) + "_fn\"Oj/", true, false, 33.427333333, 0, 0, 0, 4, ""},
+      // Out-of-range bytes stop the decoding early; a position that is not valid keeps no latitude.
+      {"bad longitude byte", "S32U6T", std::string(1, 27) + "_fn\"Oj/", true, false, 0, 0, 0, 0, 4, ""},
       {"bad speed byte", "S32U6T", std::string("(_fn~Oj/hi"), true, true, kLat, kLon, 0, 0, 4, ""},
       // Short fields: nothing read past the end.
-      {"one byte", "S32U6T", "(", true, false, 33.427333333, 0, 0, 0, 4, ""},
-      {"seven bytes", "S32U6T", "(_fn\"Oj", true, false, 33.427333333, 0, 0, 0, 4, ""},
+      {"one byte", "S32U6T", "(", true, false, 0, 0, 0, 0, 4, ""},
+      {"seven bytes", "S32U6T", "(_fn\"Oj", true, false, 0, 0, 0, 0, 4, ""},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -141,6 +141,70 @@ TEST(MicETest, EmptyFieldFailsTheParse) {
   TAprsPacket p;
   p.DestinationCallSign = "S32U6T";
   EXPECT_ANY_THROW(DecodeMicE("", p));
+}
+
+// Altitude "xxx}" in metres above -10000 at the start of the comment or after the radio's type
+// byte, written in feet; real packets first.
+TEST(MicETest, AltitudeInFeet) {
+  struct {
+    const char* line;
+    int feet;
+  } cases[] = {
+      {"OH7LZB-2>TQ4W2V,WIDE2-1,qAo,OH7LZB:`c51!f?>/]\"3x}=", 20},                          // 6 m
+      {"OH2JCQ-9>VP1U88,TRACE2-2,qAR,OH2RDK-5:'5'9\"^Rj/]\"4-}Foo !w66!Bar", 72},          // 22 m
+      {"W4RK-9>S8SR5R,KB4VSP-3,WIDE1*,WIDE2-1,qAR,WX0BC-3:`x- n\"@>/]\"6>}=", 725},        // 221 m
+      {"N5ZRU>S8ST3U,KB4VSP-3,WIDE1*,WIDE2-1,qAR,WX0BC-3:`x)em}J>/`\"63}_%", 689},         // 210 m
+      {"N6BG-1>S6QTUX:`+,^l!cR/'\";z}||ss11223344bb!\"|!w>f!|3", 2415},                     // 736 m
+      {"QQ5AAA>S32U6T:`(_fn\"Oj/\"3x}", 20},                                                // no type byte
+      {"QQ5AAA>S32U6T:`(_fn\"Oj/!!!}", -32808},                                            // -10000 m
+      {"QQ5AAA>S32U6T:`(_fn\"Oj/x\"3x}", 0},                                               // not a type byte
+      {"QQ5AAA>S32U6T:`(_fn\"Oj/hi \"3x}", 0},                                             // further in
+      {"QQ5AAA>S32U6T:`(_fn\"Oj/]\" x}", 0},                                               // blank: not base 91
+      {"QQ5AAA>S32U6T:`(_fn\"Oj/]\"3", 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.line);
+    auto p = ParsePacket(c.line, 0, kNow);
+    ASSERT_TRUE(p);
+    EXPECT_TRUE(p->Position.Valid);
+    EXPECT_EQ(p->Position.Altitude, c.feet);
+  }
+  // The comment keeps the altitude text.
+  auto p = ParsePacket("OH7LZB-2>TQ4W2V:`c51!f?>/]\"3x}=", 0, kNow);
+  ASSERT_TRUE(p);
+  EXPECT_EQ(p->Comment, "]\"3x}=");
+}
+
+// "K", "L" and "Z" in the destination are blanked latitude digits: ambiguity, from the right only,
+// and the longitude blanked to the same degree; the position lands at the centre of the area.
+TEST(MicETest, AmbiguitySymbolTableAndRange) {
+  struct {
+    const char* destination;
+    std::string info;
+    bool valid;
+    int ambiguity;
+    double latitude, longitude;
+  } cases[] = {
+      {"U1PRLL-1", "*\\Fl\"Bk/]\"?l}", true, 2, 51 + 2.5 / 60, 14 + 4.5 / 60},
+      {"U1PRZZ-1", "*\\Fl\"Bk/]\"?l}", true, 2, 51 + 2.5 / 60, -(114 + 4.5 / 60)},
+      {"S32U6Z", kExample, true, 1, 33 + 25.65 / 60, -(12 + 7.75 / 60)},
+      {"S3ZZZZ", kExample, true, 4, 33.5, -112.5},  // "Z" keeps its +100 and west flags
+      {"SSULXR", kExample, false},                  // a blank between digits
+      {"SZZZZZ", kExample, false},                  // the degrees are never blank
+      {"99QP00", kExample, false},                  // 99 degrees north
+      {"S32U6T", "(_fn\"Oj,", false},               // table ","
+      {"S32U6T", "(_fn\"Oj9", true, 0, kLat, kLon},  // overlay digit
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.destination + (" " + c.info));
+    auto p = Parse(c.destination, c.info);
+    ASSERT_TRUE(p);
+    EXPECT_EQ(p->Position.Valid, c.valid);
+    EXPECT_EQ(p->Position.Ambiguity, c.ambiguity);
+    EXPECT_NEAR(p->Position.Latitude.Value, c.latitude, 5e-5);
+    EXPECT_NEAR(p->Position.Longitude.Value, c.longitude, 5e-5);
+    if (!c.valid) EXPECT_EQ(p->Position.Course, 0);
+  }
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -79,7 +80,7 @@ class RenderingTest : public ::testing::Test {
   }
 
   void SetMessageAndObject() {
-    p.MessageData = {"NWS-WARN", "12", "a,b,TXyz", mtNWS, "TX", 0};
+    p.MessageData = {"NWS-WARN", "12", "a,b,TXyz", mtNWS, "TX", 0, ""};
     p.ObjectData = {true, "FLOOD-1"};
   }
 
@@ -282,6 +283,25 @@ TEST_F(RenderingTest, ShortFormWithPositionMessageAndObject) {
                   }));
 }
 
+// A message that acknowledges another in reply-ack form shows the ack after its number, in both
+// renderings; without one the block is as before.
+TEST_F(RenderingTest, ReplyAckFollowsTheSequenceLine) {
+  SetMessageAndObject();
+  p.MessageData.ReplyAck = "f001";
+  const std::vector<std::string> block = {
+      "                   Seq#: 12",
+      "              Reply Ack: f001",
+      "              Msg Index: 0",
+  };
+  for (const std::string& text : {p.VerboseDisplayStr(), p.ShortVerboseDisplayStr()}) {
+    const std::vector<std::string> lines = SplitLines(text);
+    auto seq = std::find(lines.begin(), lines.end(), block[0]);
+    ASSERT_NE(seq, lines.end()) << text;
+    ASSERT_LE(seq + 3, lines.end());
+    EXPECT_EQ(std::vector<std::string>(seq, seq + 3), block);
+  }
+}
+
 TEST_F(RenderingTest, PositionTextsTwoAndThree) {
   EXPECT_EQ(p.VerboseDisplayStr2(), "");
   EXPECT_EQ(p.VerboseDisplayStr3(), "");
@@ -313,6 +333,32 @@ TEST(RenderingOfParsedPacket, PositionLine) {
   EXPECT_EQ(LineAfter(text, "                 Symbol: "), "/k");
   EXPECT_EQ(LineAfter(text, "                 Mobile: "), "Yes");
   EXPECT_EQ(p->VerboseDisplayStr3(), "33.5*-97");
+}
+
+// The lines that the newly read fields change: course, speed and altitude of a tracker, the
+// reply-ack of a message, and no position block for a position off the earth.
+TEST(RenderingOfParsedPacket, FieldsReadFromTheComment) {
+  const TDateTime now = At(2025, 3, 15, 16, 0, 5);
+  auto p = ParsePacket("OH7FDN>APZMDR,WIDE2-1:!6253.52N/02739.47E>036/010/A=000465 |!!!", 0, now);
+  ASSERT_TRUE(p);
+  std::string text = p->VerboseDisplayStr();
+  EXPECT_EQ(LineAfter(text, "                 Course: "), "36");
+  EXPECT_EQ(LineAfter(text, "                  Speed: "), "10");
+  EXPECT_EQ(LineAfter(text, "               Altitude: "), "465");
+  EXPECT_EQ(LineAfter(text, "                Comment: "), "036/010/A=000465 |!!!");
+  EXPECT_EQ(LineAfter(p->ShortVerboseDisplayStr(), "   Altitude: "), "465");
+
+  p = ParsePacket("OH7AA-1>APRS::OH7LZB   :Testing, 1 2 3{1}f001", 0, now);
+  ASSERT_TRUE(p);
+  text = p->VerboseDisplayStr();
+  EXPECT_EQ(LineAfter(text, "                   Seq#: "), "1");
+  EXPECT_EQ(LineAfter(text, "              Reply Ack: "), "f001");
+
+  p = ParsePacket("N6BMW-1>APRS,DMR*:=3426.19N/24051.47E[Dan - Ojai CA", 0, now);
+  ASSERT_TRUE(p);
+  EXPECT_EQ(p->VerboseDisplayStr().find("<< Position >>"), std::string::npos);
+  EXPECT_EQ(p->VerboseDisplayStr2(), "");
+  EXPECT_EQ(p->VerboseDisplayStr3(), "");
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <map>
+#include <memory>
 
 #include "common/Error.h"
 #include "platform/qt/TQtSerialPort.h"
@@ -215,17 +216,68 @@ class SerialPortPtyTest : public QObject {
     QVERIFY(raw.find_first_not_of('x') == raw.size() - 5);
   }
 
-  // The radio goes away under an open port: writes report it instead of passing for sent.
-  void writeToAVanishedRadioThrows() {
+  // The radio goes away under an open port, found by a write before the event loop sees it: the
+  // write throws, the port counts as closed at once, and the loss is reported afterwards, once.
+  void writeToAVanishedRadioThrowsAndReportsTheLoss() {
     TQtSerialPort port;
+    std::vector<std::string> losses;
+    port.SetLostHandler([&](const std::string& reason) { losses.push_back(reason); });
     {
       TTncSimProcess radio;
       port.ApplySettings(On(radio.Device()));
       port.Open();
       port.WriteStr("TC 1;");
     }
-    QTest::qWait(50);
     QVERIFY_THROWS_EXCEPTION(Error, port.WriteStr("TC 1;"));
+    QVERIFY(!port.IsOpen());
+    QVERIFY(losses.empty());
+    QTRY_COMPARE(losses.size(), size_t(1));
+    QVERIFY(!losses[0].empty());
+    QVERIFY(!port.findChild<QSerialPort*>()->isOpen());
+    QVERIFY_THROWS_EXCEPTION(Error, port.WriteStr("TC 1;"));
+    QTest::qWait(100);
+    QCOMPARE(losses.size(), size_t(1));
+  }
+
+  // The far end closes while monitor lines arrive (a pulled USB adapter): every byte read before
+  // is delivered, the loss is reported once and the port closed (no spinning on a dead line), and
+  // the port opens again on the radio that comes back.
+  void farEndClosingWhileLinesArriveIsReportedOnce() {
+    QTemporaryDir dir;
+    const QString play = dir.filePath("play.txt");
+    WriteText(play, "QQ5AAA>APRS:>one\nQQ5BBB>APRS:>two\n");
+    auto radio = std::make_unique<TTncSimProcess>(QStringList{"--play", play, "--rate", "100", "--loop"});
+    TQtSerialPort port;
+    std::string received;
+    int losses = 0;
+    port.SetReceiveHandler([&](char c) { received += c; });
+    port.SetLostHandler([&](const std::string&) {
+      QVERIFY(!port.IsOpen());
+      ++losses;
+    });
+    port.ApplySettings(On(radio->Device()));
+    port.Open();
+    port.WriteStr("MON ON\r\nTC 0;");
+    QTRY_VERIFY_WITH_TIMEOUT(received.size() > 100, 5000);
+    const std::string raw = radio->Raw();
+
+    radio.reset();
+    QTRY_COMPARE_WITH_TIMEOUT(losses, 1, 5000);
+    QVERIFY(!port.IsOpen());
+    QVERIFY(!port.findChild<QSerialPort*>()->isOpen());
+    const std::string cycle = "QQ5AAA>APRS:>one\rQQ5BBB>APRS:>two\r";
+    for (size_t i = 0; i < received.size(); ++i)
+      QVERIFY2(received[i] == cycle[i % cycle.size()], "bytes lost or garbled before the loss");
+    QTest::qWait(200);
+    QCOMPARE(losses, 1);
+    QCOMPARE(raw, std::string("MON ON\r\nTC 0;"));
+
+    TTncSimProcess back;
+    port.ApplySettings(On(back.Device()));
+    QVERIFY(!port.IsOpen());
+    port.Open();
+    port.WriteStr("TC 1;");
+    QCOMPARE(back.WaitRaw(5), std::string("TC 1;"));
   }
 
   void openFailureCarriesThePortNameAndTheReason() {

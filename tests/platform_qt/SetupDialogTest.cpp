@@ -3,18 +3,15 @@
 #include <stdlib.h>
 #include <unistd.h>
 
-#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
-#include <functional>
 
 #include "common/Error.h"
 #include "platform/qt/TQtSerialPort.h"
 #include "platform/qt/TSerialSetupDialog.h"
-#include "tests/support/ModalDialogs.h"
+#include "tests/platform_qt/ModalDialog.h"
 
 using namespace druv;
 

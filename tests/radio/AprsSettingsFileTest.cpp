@@ -77,6 +77,13 @@ TEST_F(SettingsFiles, QthReadsWhatLinesThereAreAndWritesTwo) {
   EXPECT_EQ(*ReadFile(Path("qth.cfg")), "48.5\r\n\r\n");
 }
 
+// A fresh installation starts from the fields' own defaults.
+TEST_F(SettingsFiles, ShippedFilesHoldTheFieldDefaults) {
+  EXPECT_EQ(*ReadFile(DRUV_SOURCE_DIR "/data/aprssettings.txt"), JoinLinesCrLf(AprsSettingsToLines(TAprsSettingsRec())));
+  const TComposerTextsRec composer;
+  EXPECT_EQ(*ReadFile(DRUV_SOURCE_DIR "/data/qth.cfg"), JoinLinesCrLf({composer.Latitude, composer.Longitude}));
+}
+
 TEST_F(SettingsFiles, MessageNumberSurvivesARestartAndIgnoresGarbage) {
   EXPECT_EQ(LoadMessageNumber(Path("aprsmsgnum.txt")), 0);
   SaveMessageNumber(Path("aprsmsgnum.txt"), 4711);

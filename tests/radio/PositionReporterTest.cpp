@@ -47,6 +47,8 @@ TEST(PositionReporter, ComposeFormatsDegreesPadsAndKeepsTheComment) {
       {"35.5", "-95.75", -1, "no symbol", "!3530.00N/09545.00W- no symbol"},
       {" 32.5677 ", "-97.2658", 21, "trailing  ", "!3234.06N/09715.95Wy trailing  "},
       {"-0.5", "-180", 6, "x", "!0030.00S/18000.00W_ x"},
+      // Minutes that round to 60 carry into the degrees: "3260.00N" is no position a receiver takes.
+      {"32.99999", "-97.99999", 0, "", "!3300.00N/09800.00W- "},
   };
   for (const auto& c : cases) {
     TRig rig;

@@ -29,6 +29,8 @@ class TSourceView : public ITncLinkView {
   void StartTicker() override { Calls.push_back("ticker"); }
   void SetStartLabel(const std::string&) override { Calls.push_back("TS-2000 only"); }
   void HideStartLabelAndRadioPanel() override { Calls.push_back("TS-2000 only"); }
+  void ShowStartLabelAndRadioPanel() override { Calls.push_back("TS-2000 only"); }
+  void StopWaitingTimer() override { Calls.push_back("TS-2000 only"); }
   void SetBusyCursor(bool) override { Calls.push_back("TS-2000 only"); }
   void SelectTab(int) override { Calls.push_back("TS-2000 only"); }
   void StartWaitingTimer() override { Calls.push_back("TS-2000 only"); }

@@ -17,10 +17,12 @@ class TQuietLinkView : public ITncLinkView {
  public:
   void SetStartLabel(const std::string&) override {}
   void HideStartLabelAndRadioPanel() override {}
+  void ShowStartLabelAndRadioPanel() override {}
   void SetBusyCursor(bool) override {}
   void SelectTab(int) override {}
   void SetStatusLine(const std::string&) override {}
   void StartWaitingTimer() override {}
+  void StopWaitingTimer() override {}
   void SetPacketOnEnabled(bool) override {}
   void StartTicker() override {}
   void HideSettingsPanel() override {}

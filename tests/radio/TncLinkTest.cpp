@@ -21,10 +21,12 @@ class TRecordingView : public ITncLinkView {
   explicit TRecordingView(TJournal& j) : J(j) {}
   void SetStartLabel(const std::string& t) override { J.Add("label " + t); }
   void HideStartLabelAndRadioPanel() override { J.Add("hide radio panel"); }
+  void ShowStartLabelAndRadioPanel() override { J.Add("show radio panel"); }
   void SetBusyCursor(bool busy) override { J.Add(busy ? "cursor busy" : "cursor default"); }
   void SelectTab(int i) override { J.Add("tab " + std::to_string(i)); }
   void SetStatusLine(const std::string& t) override { J.Add("status " + t); }
   void StartWaitingTimer() override { J.Add("timer"); }
+  void StopWaitingTimer() override { J.Add("timer stopped"); }
   void SetPacketOnEnabled(bool e) override { J.Add(e ? "packet on enabled" : "packet on disabled"); }
   void StartTicker() override { J.Add("ticker"); }
   void HideSettingsPanel() override { J.Add("hide settings"); }
@@ -38,6 +40,7 @@ class TRecordingView : public ITncLinkView {
   bool SaveFails = false;
 };
 
+// psClosed: the port is closed and the device is not there, so opening it fails too.
 enum TPortState { psOpen, psClosed };
 
 struct TRig {
@@ -47,7 +50,12 @@ struct TRig {
   TRecordingWaits Waits{&J};
   TRecordingView View{J};
   TTncLink Link{Port, Dialogs, Waits, View};
-  explicit TRig(TPortState state = psOpen) { Port.SetOpenState(state == psOpen); }
+  explicit TRig(TPortState state = psOpen) {
+    Port.SetOpenState(state == psOpen);
+    Port.OpenFails = state == psClosed;
+    // As the main window wires it.
+    Port.SetLostHandler([this](const std::string& reason) { Link.PortLost(reason); });
+  }
 };
 
 using TLines = std::vector<std::string>;
@@ -103,7 +111,7 @@ std::vector<TActionCase> ActionCases() {
                 "wait 50"},
                kSetTncDefaults,
                {"timer", "packet on disabled", "ticker"}}),
-       {"write failed (closed): TC 1;", closedErr}},
+       {"box error: Unable to open com port COM1."}},
       {"PacketOff", [](TTncLink& l) { l.PacketOff(); }, {"W TC 1;", "W TC 1;", "packet on enabled"},
        {"write failed (closed): TC 1;", closedErr}},
       {"Restart", [](TTncLink& l) { l.Restart(); }, {"W RESTART<LF><CR>"}, {"write failed (closed): RESTART<LF><CR>"}},
@@ -314,6 +322,7 @@ TEST(TncLink, AdvancedResetButtons) {
 TEST(TncLink, PortSetupWritesPanelFiveWhateverTheAnswer) {
   for (bool confirm : {true, false}) {
     TRig rig(psClosed);
+    rig.Port.OpenFails = false;  // the device is there
     rig.Port.SetupConfirms = confirm;
     rig.Link.PortSetup();
     EXPECT_EQ(rig.J.Entries, (TLines{"setup dialog", "panel5  COM1 57600 ", "hide hint"}));
@@ -325,6 +334,103 @@ TEST(TncLink, PortSetupWritesPanelFiveWhateverTheAnswer) {
   failing.Link.PortSetup();
   EXPECT_TRUE(failing.Dialogs.Unexpected().empty());
   EXPECT_EQ(failing.J.Entries.end()[-2], "panel5  COM1 57600 ");
+}
+
+const std::string kLostText =
+    "The radio port COM1 was lost: Device disappeared from the system.\r\n"
+    "Reception has stopped; the packets received so far are kept.\r\n"
+    "Check the cable and the power of the radio, then choose the port with \"Set Port\" (Preferences > Set TS200 "
+    "Radio Com Port) and press \"Packet ON\".";
+
+// The station after a loss: back to its state before Packet ON, with the way back in one box.
+const TLines kLostJournal = {"port lost", "timer stopped", "cursor default", "label Use Packet ON button to start",
+                             "show radio panel", "packet on enabled", "panel5  COM1 lost "};
+
+TEST(TncLink, LostPortIsToldOnceAndPacketOnOrSetPortBringsItBack) {
+  TRig rig;
+  rig.Link.PacketOn();
+  rig.Link.WaitingTimerTick();
+  ASSERT_TRUE(rig.Link.TncActive);
+  rig.J.Clear();
+
+  rig.Dialogs.Expect("error", kLostText);
+  rig.Port.Lose("Device disappeared from the system.");
+  EXPECT_EQ(rig.J.Entries, Concat({kLostJournal, {"box error: " + kLostText}}));
+  EXPECT_FALSE(rig.Link.TncActive);
+  // Reported again while it stays lost: the screen is set again, but no second box.
+  rig.J.Clear();
+  rig.Port.Lose("Input/output error");
+  EXPECT_EQ(rig.J.Entries, kLostJournal);
+  // Cancelling Set Port leaves it lost.
+  rig.Port.SetupConfirms = false;
+  rig.J.Clear();
+  rig.Link.PortSetup();
+  EXPECT_EQ(rig.J.Entries, (TLines{"setup dialog", "panel5  COM1 lost ", "hide hint"}));
+
+  // Packet ON opens the port again with its settings and runs the whole sequence.
+  rig.J.Clear();
+  rig.Link.PacketOn();
+  EXPECT_TRUE(rig.Port.IsOpen());
+  ASSERT_GE(rig.J.Entries.size(), size_t(2));
+  EXPECT_EQ(rig.J.Entries[0], "panel5  COM1 57600 ");
+  EXPECT_EQ(rig.J.Entries[1], "W TC 1;");
+  EXPECT_EQ(rig.J.Entries.back(), "ticker");
+
+  // A new loss after the recovery is a new box; Set Port brings the port back as well.
+  rig.Dialogs.Expect("error", kLostText);
+  rig.Port.Lose("Device disappeared from the system");
+  rig.Port.SetupConfirms = true;
+  rig.J.Clear();
+  rig.Link.PortSetup();
+  EXPECT_TRUE(rig.Port.IsOpen());
+  EXPECT_EQ(rig.J.Entries, (TLines{"setup dialog", "panel5  COM1 57600 ", "hide hint"}));
+  EXPECT_TRUE(rig.Dialogs.Unexpected().empty());
+  EXPECT_TRUE(rig.Dialogs.AllExpectedShown());
+}
+
+TEST(TncLink, PacketOnOpensAClosedPortOrShowsWhyItCannot) {
+  TRig back(psClosed);
+  back.Port.OpenFails = false;
+  back.Link.PacketOn();
+  EXPECT_EQ(back.Port.Opens, 1);
+  EXPECT_EQ(back.Port.Written.rfind("TC 1;TC 1;SB1;", 0), size_t(0));
+  EXPECT_TRUE(back.Dialogs.Unexpected().empty());
+
+  TRig gone(psClosed);
+  gone.Dialogs.Expect("error", "Unable to open com port COM1.");
+  gone.Link.PacketOn();
+  EXPECT_EQ(gone.Port.Written, "");
+  EXPECT_EQ(gone.J.Entries, (TLines{"box error: Unable to open com port COM1."}));  // no ticker either
+  EXPECT_TRUE(gone.Dialogs.Unexpected().empty());
+}
+
+// A write that finds the device gone: the action's own error boxes stay away, the loss box that
+// follows is the only one.
+TEST(TncLink, LossInTheMiddleOfAnActionGivesOnlyTheLossBox) {
+  struct {
+    const char* Name;
+    int LoseAfterWrites;
+    std::function<void(TTncLink&)> Run;
+  } cases[] = {
+      {"PacketOn in SET TNC", 5, [](TTncLink& l) { l.PacketOn(); }},
+      {"PacketOn first write", 0, [](TTncLink& l) { l.PacketOn(); }},
+      {"PacketOff", 1, [](TTncLink& l) { l.PacketOff(); }},
+      {"SetTncForAprs", 2, [](TTncLink& l) { l.SetTncForAprs(); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TRig rig;
+    rig.Port.LoseAfterWrites = c.LoseAfterWrites;
+    c.Run(rig.Link);
+    EXPECT_TRUE(rig.Dialogs.Shown.empty());
+    rig.J.Clear();
+    const std::string text = TTncLink::PortLostText("COM1", "Input/output error");
+    rig.Dialogs.Expect("error", text);
+    rig.Port.DeliverPendingLoss();
+    EXPECT_EQ(rig.Dialogs.Shown, (std::vector<std::string>{"error: " + text}));
+    EXPECT_EQ(rig.J.Entries.end()[-2], "panel5  COM1 lost ");
+    EXPECT_TRUE(rig.Dialogs.Unexpected().empty());
+  }
 }
 
 TEST(TncLink, GuardedSendRefusesSwitchingTextsAndControlBytes) {

@@ -23,6 +23,7 @@
 #include "platform/fakes/TRecordingWaits.h"
 #include "platform/fakes/TScriptedDialogs.h"
 #include "radio/ui/TDXfunctions.h"
+#include "stations/ui/TaprsDBFm.h"
 
 using namespace druv;
 
@@ -111,6 +112,10 @@ class AppWindowsTest : public QObject {
       QCOMPARE(f.Windows->Window(cls), w);
     }
     QCOMPARE(f.Windows->Window("TNoSuchFm"), nullptr);
+    // The station log files into the table the station dataset window owns.
+    auto* dataset = qobject_cast<TaprsDBFm*>(f.Windows->Window("TaprsDBFm"));
+    QVERIFY(dataset);
+    QCOMPARE(f.Windows->DXfunctions().StationLog().Table(), &dataset->APRSData);
 
     // The terms notice comes first, while the start window is the only window and still hidden.
     QVERIFY(!f.Dialogs.Shown.empty());

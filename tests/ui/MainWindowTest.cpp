@@ -18,6 +18,7 @@
 
 #include "common/Files.h"
 #include "common/ProcessFlags.h"
+#include "parser/APRSParser.h"
 #include "platform/fakes/TFakeClock.h"
 #include "platform/fakes/TFakeSerialPort.h"
 #include "platform/fakes/TRecordingBrowser.h"
@@ -31,6 +32,7 @@
 #include "radio/ui/TTerminalTab.h"
 #include "radio/ui/TTerminalView.h"
 #include "radio/ui/TTncSettingsPanel.h"
+#include "radio/ui/TTrafficPanel.h"
 #include "tests/ui/TMainWindowRig.h"
 
 using namespace druv;
@@ -147,7 +149,10 @@ class MainWindowTest : public QObject {
     QVERIFY(rig.Window->TerminalTab()->Terminal->ScreenText().contains("EH?\nQQ5AAA>APRS"));
 
     std::vector<std::string> logged;
-    rig.Window->StationLogHook = [&](const std::string& l) { logged.push_back(l); };
+    rig.Window->StationLogHook = [&](const std::string& l) {
+      logged.push_back(l);
+      return true;
+    };
     rig.Window->PopulateDB();
     rig.Window->PopulateDB();
     QCOMPARE(logged.size(), size_t(4));
@@ -262,6 +267,94 @@ class MainWindowTest : public QObject {
     QVERIFY(rig.Window->isHidden());
     QCOMPARE(int(WorkerStopFlag.load()), 1);
     QCOMPARE(QString::fromStdString(rig.Port.Written), QString("TC 1;").repeated(4));
+  }
+
+  // The cable drops while lines arrive: what was filed stays, the half line goes, one box says how
+  // to get back, and Packet ON gets the station receiving again.
+  void LostPortIsToldAndPacketOnRecovers() {
+    TRig rig;
+    rig.Window->show();
+    rig.Window->RadioPanel()->PacketOnButton->click();
+    rig.Window->Timer2()->start(1);
+    QTRY_VERIFY(rig.Window->Link().TncActive);
+    QVERIFY(!rig.Window->RadioPanel()->isVisible());
+    rig.Port.Receive("QQ5AAA>APRS:>one\rQQ5BBB>APRS:>two\rQQ5CCC>APRS:>ha");
+
+    const std::string box = TTncLink::PortLostText("COM1", "Device disappeared from the system.");
+    rig.Dialogs.Expect("error", box);
+    rig.Port.Lose();
+    QCOMPARE(rig.Dialogs.Shown, (std::vector<std::string>{"error: " + box}));
+    QCOMPARE(rig.Window->StatusPanel(5)->text(), QString(" COM1 lost "));
+    QVERIFY(rig.Window->RadioPanel()->isVisible());
+    QVERIFY(rig.Window->RadioPanel()->PacketOnButton->isEnabled());
+    QVERIFY(!rig.Window->Link().TncActive);
+    QCOMPARE(rig.Window->Lines().RawPackets(), (std::vector<std::string>{"QQ5AAA>APRS:>one", "QQ5BBB>APRS:>two"}));
+    rig.Port.Lose();  // still lost: no second box
+    QCOMPARE(rig.Dialogs.Shown.size(), size_t(1));
+
+    rig.Window->RadioPanel()->PacketOnButton->click();
+    QVERIFY(rig.Port.IsOpen());
+    QCOMPARE(rig.Window->StatusPanel(5)->text(), QString(" COM1 57600 "));
+    QVERIFY(!rig.Window->RadioPanel()->PacketOnButton->isEnabled());
+    rig.Port.Receive("QQ5DDD>APRS:>three\r");
+    QCOMPARE(rig.Window->Lines().RawPackets().back(), std::string("QQ5DDD>APRS:>three"));
+    QCOMPARE(rig.Window->Lines().RawPackets().size(), size_t(3));
+    QVERIFY(rig.Dialogs.Unexpected().empty());
+  }
+
+  // Lost during the five seconds after Packet ON: the waiting timer must not switch tabs or claim
+  // the TNC is active later, and the hourglass goes.
+  void LostPortDuringTheWaitStopsTheWaitingTimer() {
+    TRig rig;
+    rig.Window->RadioPanel()->PacketOnButton->click();
+    QVERIFY(rig.Window->Timer2()->isActive());
+    QCOMPARE(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    rig.Dialogs.Expect("error", TTncLink::PortLostText("COM1", "Input/output error"));
+    rig.Port.Lose("Input/output error");
+    QVERIFY(!rig.Window->Timer2()->isActive());
+    QVERIFY(QApplication::overrideCursor() == nullptr);
+    QVERIFY(rig.Window->RadioPanel()->PacketOnButton->isEnabled());
+    QCOMPARE(rig.Window->RadioPanel()->StartLabel->text(), QString("Use Packet ON button to start"));
+    QVERIFY(rig.Dialogs.Unexpected().empty());
+  }
+
+  // A burst with lines the parser rejects: counted by the ticker's step, not per line, and kept
+  // from one Packet ON to the next.
+  void TrafficCountersFollowTheTicker() {
+    TRig rig;
+    rig.Window->StationLogHook = [](const std::string& line) { return ParsePacket(line, 0) != nullptr; };
+    TTrafficPanel* panel = rig.Window->TrafficPanel();
+    auto texts = [&] {
+      return QStringList{panel->LinesLabel->text(), panel->PacketsLabel->text(), panel->RejectedLabel->text(),
+                         panel->LastLineLabel->text()};
+    };
+    QCOMPARE(texts(), (QStringList{"Lines: 0", "Packets: 0", "Rejected: 0", "Last line: none"}));
+
+    rig.Port.Receive("cmd:\r");  // before Packet ON: not counted
+    rig.Window->PopulateDB();
+    rig.Window->RadioPanel()->PacketOnButton->click();
+    QCOMPARE(texts(), (QStringList{"Lines: 0", "Packets: 0", "Rejected: 0", "Last line: none"}));
+
+    rig.Port.Receive(
+        "QQ5AAA>APRS,WIDE2-1 <UI R>:!3300.00N/09700.00Wk\r\n"
+        "EH?\r\n"
+        "QQ5BBB-9>APRS:>status\r\n"
+        "QQ5AAAA-15>APRS:>source call too long\r\n"
+        "QQ5CCC>APRS:>Net tonight\r\n");
+    QCOMPARE(texts()[0], QString("Lines: 0"));  // nothing until the ticker's step
+    rig.Clock.Local = *EncodeDateTime(2026, 3, 1, 14, 5, 9);
+    rig.Window->PopulateDB();
+    QCOMPARE(texts(), (QStringList{"Lines: 5", "Packets: 3", "Rejected: 2", "Last line: 14:05:09"}));
+    QCOMPARE(rig.Window->Lines().RawPackets().size(), size_t(4));  // EH? is no raw packet line
+
+    // A quiet tick keeps the time of the last line.
+    rig.Clock.Local = *EncodeDateTime(2026, 3, 1, 14, 7, 0);
+    rig.Window->PopulateDB();
+    QCOMPARE(texts()[3], QString("Last line: 14:05:09"));
+
+    rig.Window->RadioPanel()->PacketOffButton->click();
+    rig.Window->RadioPanel()->PacketOnButton->click();
+    QCOMPARE(texts(), (QStringList{"Lines: 0", "Packets: 0", "Rejected: 0", "Last line: none"}));
   }
 
   void ClosingWithAnEmptyLatitudeSaysSoAndStillSaves() {

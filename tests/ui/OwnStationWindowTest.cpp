@@ -19,6 +19,7 @@
 #include "radio/ui/TPositionReportTab.h"
 #include "radio/ui/TRadioControlsPanel.h"
 #include "radio/ui/TTncSettingsPanel.h"
+#include "stations/TStationLog.h"
 #include "tests/ui/TMainWindowRig.h"
 
 using namespace druv;
@@ -128,6 +129,24 @@ class OwnStationWindowTest : public QObject {
     FindAction(&w, "Send a position packet ( Hold down Ctrl key)")->trigger();
     QCOMPARE(rig.Port.Written, Sent("!3330.00S/15115.00E> by hand"));
 
+    // Another transport stands in for the TNC on every path.
+    struct TOther : IAprsTransmitter {
+      std::vector<std::string> Texts;
+      bool Transmit(const std::string& text, const TConverseTimingRec&) override {
+        Texts.push_back(text);
+        return true;
+      }
+    } other;
+    w.UseTransmitter(other);
+    rig.Port.Written.clear();
+    FindAction(&w, "Send a position packet ( Hold down Ctrl key)")->trigger();
+    w.SettingsPanel()->Fields[1]->setText("MYCALL   QQ5AAA-9");
+    w.MessagingPanel()->AddresseeEdit->setText("QQ5BBB");
+    w.MessagingPanel()->SendButton->click();
+    QCOMPARE(other.Texts, (std::vector<std::string>{"!3330.00S/15115.00E> by hand", ":QQ5BBB   :message{1"}));
+    QVERIFY(rig.Port.Written.empty());
+    w.UseTransmitter(w.TncTransmitter());
+
     rig.Dialogs.Expect("information", "Tool is not available yet.");
     FindAction(&w, "Toggle a Beacon every 10 minutes (Hold down Ctrl key)")->trigger();
     QVERIFY(rig.Dialogs.Unexpected().empty());
@@ -209,7 +228,7 @@ class OwnStationWindowTest : public QObject {
     TRig rig;
     TDXfunctions* w = rig.Window.get();
     TMessagingPanel* m = w->MessagingPanel();
-    QCOMPARE(w->PageControl()->indexOf(m), 3);
+    QVERIFY(w->PageControl()->widget(3)->isAncestorOf(m));  // on the "Messages" tab, below the message list
     QCOMPARE(m->SendButton->text(), QString(" Send Msg to>"));
     QCOMPARE(m->MessageEdit->text(), QString("message"));
     // The form's example addressee is nobody's call.
@@ -222,6 +241,7 @@ class OwnStationWindowTest : public QObject {
     m->MessageEdit->setText("Meet at 8?");
     m->SendButton->click();
     QCOMPARE(rig.Port.Written, Sent(":QQ5BBB   :Meet at 8?{1"));
+    QCOMPARE(m->MessageEdit->text(), QString());  // ready for the next one
     QCOMPARE(*ReadFile(AppPath("aprsmsgnum.txt")), std::string("1\r\n"));
     QCOMPARE(m->OutgoingView->model()->rowCount(), 1);
     QCOMPARE(Cell(m->OutgoingView, 0, 1), QString("QQ5BBB"));
@@ -241,6 +261,9 @@ class OwnStationWindowTest : public QObject {
     QCOMPARE(Cell(m->IncomingView, 0, 3), QString("Yes, see you"));
     QCOMPARE(rig.Port.Written, Sent(":QQ5BBB   :ack42"));
     QVERIFY(rig.Dialogs.Unexpected().empty());
+    m->AddresseeEdit->clear();
+    emit m->IncomingView->doubleClicked(m->IncomingView->model()->index(0, 3));
+    QCOMPARE(m->AddresseeEdit->text(), QString("QQ5BBB"));
 
     // A restart in the same folder goes on counting.
     rig.Window.reset();
@@ -249,8 +272,21 @@ class OwnStationWindowTest : public QObject {
     rig.Port.Written.clear();
     w->MessagingPanel()->AddresseeEdit->setText("QQ5BBB");
     w->MessagingPanel()->SendButton->click();
-    QCOMPARE(rig.Port.Written, Sent(":QQ5BBB   :message{2"));
+    QCOMPARE(rig.Port.Written, Sent(":QQ5BBB   :message{2"));  // the field's default text
     QVERIFY(rig.Dialogs.Unexpected().empty());
+  }
+
+  void MessagesReachTheMessengerThroughTheStationLog() {
+    TRig rig;
+    TStationLog& log = rig.Window->StationLog();
+    rig.Window->SettingsPanel()->Fields[1]->setText("MYCALL   QQ5AAA-9");
+    rig.Port.Receive("QQ5BBB>APRS,WIDE2-1 <UI C>::QQ5AAA-9 :via the log{7\r"
+                     "QQ5CCC>APRS,WIDE2-1 <UI C>:>status\r");
+    rig.Window->PopulateDB();
+    QCOMPARE(log.LinesProcessed(), size_t(2));
+    QCOMPARE(log.Messages.Count(), size_t(1));
+    QCOMPARE(rig.Window->Messenger().Incoming().size(), size_t(1));
+    QCOMPARE(rig.Port.Written, Sent(":QQ5BBB   :ack7"));
   }
 };
 

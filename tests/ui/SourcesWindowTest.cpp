@@ -19,7 +19,7 @@
 #include "radio/ui/TRawPacketsTab.h"
 #include "radio/ui/TSourceDialog.h"
 #include "radio/ui/TTncSettingsPanel.h"
-#include "tests/support/ModalDialogs.h"
+#include "tests/platform_qt/ModalDialog.h"
 #include "tests/ui/TMainWindowRig.h"
 
 using namespace druv;
@@ -62,6 +62,19 @@ class SourcesWindowTest : public QObject {
     rig.Window->RadioPanel()->PacketOnButton->click();
     QVERIFY(rig.Port.Written.rfind("TC 1;", 0) == 0);  // the TS-2000's own sequence
     QVERIFY(rig.Sockets.empty());
+
+    // Another source while the TS-2000 is in packet mode: Packet OFF hands the radio back to CAT
+    // control, its port closes, and Packet ON is the new source's.
+    rig.Port.Written.clear();
+    TSourceSettingsRec kiss;
+    kiss.Kind = skKissTcp;
+    QVERIFY(rig.Window->ChangeSources(kiss));
+    QCOMPARE(QString::fromStdString(rig.Port.Written), QString("TC 1;TC 1;"));
+    QVERIFY(!rig.Port.IsOpen());
+    QVERIFY(rig.Window->RadioPanel()->PacketOnButton->isEnabled());
+    rig.Window->RadioPanel()->PacketOnButton->click();
+    QCOMPARE(rig.Sockets.size(), size_t(1));
+    QVERIFY(rig.Dialogs.Unexpected().empty());
   }
 
   void KissTcpPacketOnAndOffWithoutTheRadio() {
@@ -90,7 +103,10 @@ class SourcesWindowTest : public QObject {
     QCOMPARE(model->index(0, 0).data().toString(), QString::fromStdString(line));
     QCOMPARE(rig.Window->Edit4()->text(), QString::fromStdString(line));
     std::vector<std::string> logged;
-    rig.Window->StationLogHook = [&](const std::string& l) { logged.push_back(l); };
+    rig.Window->StationLogHook = [&](const std::string& l) {
+      logged.push_back(l);
+      return true;
+    };
     rig.Window->PopulateDB();
     QCOMPARE(logged, std::vector<std::string>{line});
 

@@ -131,6 +131,7 @@ class TJsonLineWriter {
     Int("course", pos.Course);
     Int("speed", pos.Speed);
     Int("altitude", pos.Altitude);
+    Int("ambiguity", pos.Ambiguity);
     Bool("mobile", pos.MobileUnit);
     Timestamp("timestamp", p.TimeStamp.DateTime);
     Bool("timestamp_valid", p.TimeStamp.Valid);
@@ -145,6 +146,7 @@ class TJsonLineWriter {
       Text("addressee", m.Addressee);
       Text("text", m.MsgText);
       Text("seq_id", m.SeqID);
+      Text("reply_ack", m.ReplyAck);
       Text("nws_state", m.NWSState);
       Int("index", m.MsgIndex);
       W.EndObject();

@@ -13,7 +13,7 @@
 #include "radio/TAprsIsProtocol.h"
 #include "radio/TKissDecoder.h"
 #include "radio/TKissProtocol.h"
-#include "radio/TLineSource.h"
+#include "radio/TSourceConnection.h"
 #include "radio/TSerialSourceLink.h"
 #include "radio/TTcpSourceLink.h"
 
@@ -25,7 +25,7 @@ using TLines = std::vector<std::string>;
 struct TTcpRig {
   TFakeSteadyClock Clock;
   TFakeTcpSocket* Socket = new TFakeTcpSocket;
-  std::unique_ptr<TLineSource> Source;
+  std::unique_ptr<TSourceConnection> Source;
   TLines Lines;
   int StatusChanges = 0;
 
@@ -35,7 +35,7 @@ struct TTcpRig {
       protocol = std::make_unique<TAprsIsProtocol>("QQ5ZZZ", -1, "r/33/-97/50");
     else
       protocol = std::make_unique<TKissProtocol>();
-    Source = std::make_unique<TLineSource>(aprsIs ? "APRS-IS" : "KISS TCP",
+    Source = std::make_unique<TSourceConnection>(aprsIs ? "APRS-IS" : "KISS TCP",
                                            std::make_unique<TTcpSourceLink>(std::unique_ptr<ITcpSocket>(Socket),
                                                                             "aprs.example", 14580),
                                            std::move(protocol), Clock);
@@ -54,7 +54,7 @@ struct TTcpRig {
 
 const char* const kLogin = "user QQ5ZZZ pass -1 vers DRUVaprs 0.97 filter r/33/-97/50\r\n";
 
-TEST(LineSource, RefusedConnectionsBackOffToAMinute) {
+TEST(SourceConnection, RefusedConnectionsBackOffToAMinute) {
   TTcpRig rig;
   rig.Source->Connect();
   ASSERT_EQ(rig.Attempts(), 1u);
@@ -75,7 +75,7 @@ TEST(LineSource, RefusedConnectionsBackOffToAMinute) {
   EXPECT_EQ(delays, (std::vector<int64_t>{1000, 2000, 4000, 8000, 16000, 32000, 60000, 60000, 60000}));
 }
 
-TEST(LineSource, ALinkThatHeldRetriesQuicklyOneThatFlapsBacksOff) {
+TEST(SourceConnection, ALinkThatHeldRetriesQuicklyOneThatFlapsBacksOff) {
   TTcpRig rig;
   rig.Source->Connect();
   for (int i = 0; i < 4; ++i) {  // accepted, then dropped at once: 1, 2, 4, 8 s
@@ -96,7 +96,7 @@ TEST(LineSource, ALinkThatHeldRetriesQuicklyOneThatFlapsBacksOff) {
   EXPECT_EQ(rig.Source->RetryInMs(), 1000);
 }
 
-TEST(LineSource, SilenceCountsAsDroppedForAprsIsOnly) {
+TEST(SourceConnection, SilenceCountsAsDroppedForAprsIsOnly) {
   TTcpRig is;
   is.Source->Connect();
   is.Socket->Accept();
@@ -120,10 +120,10 @@ TEST(LineSource, SilenceCountsAsDroppedForAprsIsOnly) {
   EXPECT_EQ(kiss.Attempts(), 1u);
 }
 
-TEST(LineSource, ConnectWithoutAnswerIsGivenUp) {
+TEST(SourceConnection, ConnectWithoutAnswerIsGivenUp) {
   TTcpRig rig;
   rig.Source->Connect();
-  rig.Pass(TLineSource::ConnectTimeoutMs - 250);
+  rig.Pass(TSourceConnection::ConnectTimeoutMs - 250);
   EXPECT_EQ(rig.Source->State(), ssConnecting);
   rig.Pass(250);
   EXPECT_EQ(rig.Source->State(), ssWaiting);
@@ -132,7 +132,7 @@ TEST(LineSource, ConnectWithoutAnswerIsGivenUp) {
   EXPECT_TRUE(rig.Socket->Connecting());
 }
 
-TEST(LineSource, EveryLineOnceAcrossADropAndTheHalfLineNever) {
+TEST(SourceConnection, EveryLineOnceAcrossADropAndTheHalfLineNever) {
   TTcpRig rig;
   rig.Source->Connect();
   rig.Socket->Accept();
@@ -149,7 +149,7 @@ TEST(LineSource, EveryLineOnceAcrossADropAndTheHalfLineNever) {
   EXPECT_EQ(rig.Source->LastServerMessage(), "# aprsc 2.1");
 }
 
-TEST(LineSource, StatusTextFollowsTheLink) {
+TEST(SourceConnection, StatusTextFollowsTheLink) {
   TTcpRig rig;
   EXPECT_EQ(rig.Source->StatusText(), "APRS-IS aprs.example:14580: off");
   rig.Source->Connect();
@@ -175,7 +175,7 @@ TEST(LineSource, StatusTextFollowsTheLink) {
   EXPECT_EQ(rig.Attempts(), 3u);  // no retry after Packet OFF
 }
 
-TEST(LineSource, SendingNeedsTheLink) {
+TEST(SourceConnection, SendingNeedsTheLink) {
   TTcpRig rig(false);
   const TOwnPacketRec p{"QQ5ZZZ", "APRS", {"WIDE2-1"}, ">hello"};
   EXPECT_EQ(rig.Source->Send(p), srNotConnected);
@@ -188,11 +188,11 @@ TEST(LineSource, SendingNeedsTheLink) {
   EXPECT_EQ(rig.Source->Send({"QQ5ZZZ-99", "APRS", {}, ">x"}), srBadAddress);
 }
 
-TEST(LineSource, KissOverASerialPort) {
+TEST(SourceConnection, KissOverASerialPort) {
   TFakeSteadyClock clock;
   auto* port = new TFakeSerialPort(nullptr, "KissPort");
   port->OpenFails = true;
-  TLineSource source("KISS serial",
+  TSourceConnection source("KISS serial",
                      std::make_unique<TSerialSourceLink>(std::unique_ptr<ISerialPort>(port), "/dev/ttyUSB1", 9600),
                      std::make_unique<TKissProtocol>(), clock);
   TLines lines;
@@ -223,6 +223,18 @@ TEST(LineSource, KissOverASerialPort) {
   EXPECT_EQ(source.State(), ssConnected);
   EXPECT_EQ(source.Send({"QQ5ZZZ", "APRS", {}, ">x"}), srSent);
   EXPECT_EQ(port->Written, KissDataFrame(0, *MonitorLineToAx25("QQ5ZZZ>APRS:>x")));
+
+  // The adapter is pulled out halfway through a frame: the half frame is dropped, the device is
+  // opened again, and the next frame stands alone.
+  port->Receive(frame.substr(0, 12));
+  port->Lose("Device disappeared from the system.");
+  EXPECT_EQ(source.State(), ssWaiting);
+  EXPECT_NE(source.StatusText().find("(Device disappeared from the system.)"), std::string::npos);
+  clock.Advance(source.RetryInMs());
+  source.Poll();
+  ASSERT_EQ(source.State(), ssConnected);
+  port->Receive(frame.substr(12) + frame);
+  EXPECT_EQ(lines, (TLines{"QQ5AAA>APRS,QQ5DIG*,WIDE2-1:>serial", "QQ5AAA>APRS,QQ5DIG*,WIDE2-1:>serial"}));
 }
 
 }  // namespace

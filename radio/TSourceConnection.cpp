@@ -1,4 +1,4 @@
-#include "radio/TLineSource.h"
+#include "radio/TSourceConnection.h"
 
 #include <algorithm>
 
@@ -6,7 +6,7 @@
 
 namespace druv {
 
-TLineSource::TLineSource(std::string title, std::unique_ptr<ISourceLink> link,
+TSourceConnection::TSourceConnection(std::string title, std::unique_ptr<ISourceLink> link,
                          std::unique_ptr<ISourceProtocol> protocol, ISteadyClock& clock)
     : Title_(std::move(title)), Link_(std::move(link)), Protocol_(std::move(protocol)), Clock_(clock) {
   Link_->OnOpened = [this] { Opened(); };
@@ -21,23 +21,23 @@ TLineSource::TLineSource(std::string title, std::unique_ptr<ISourceLink> link,
   };
 }
 
-TLineSource::~TLineSource() {
+TSourceConnection::~TSourceConnection() {
   State_ = ssOff;
   Link_->Close();
 }
 
-void TLineSource::Changed() {
+void TSourceConnection::Changed() {
   if (OnStatusChanged) OnStatusChanged();
 }
 
-void TLineSource::Connect() {
+void TSourceConnection::Connect() {
   if (State_ != ssOff) return;
   NextDelayMs_ = FirstRetryMs;
   LastError_.clear();
   Attempt();
 }
 
-void TLineSource::Disconnect() {
+void TSourceConnection::Disconnect() {
   if (State_ == ssOff) return;
   State_ = ssOff;
   Link_->Close();
@@ -45,7 +45,7 @@ void TLineSource::Disconnect() {
   Changed();
 }
 
-void TLineSource::Attempt() {
+void TSourceConnection::Attempt() {
   State_ = ssConnecting;
   AttemptAtMs_ = Clock_.NowMs();
   ++Attempts_;
@@ -55,7 +55,7 @@ void TLineSource::Attempt() {
   Link_->Open();
 }
 
-void TLineSource::Opened() {
+void TSourceConnection::Opened() {
   if (State_ != ssConnecting) return;
   State_ = ssConnected;
   ConnectedAtMs_ = LastByteAtMs_ = Clock_.NowMs();
@@ -73,7 +73,7 @@ void TLineSource::Opened() {
   Changed();
 }
 
-void TLineSource::Received(std::string_view bytes) {
+void TSourceConnection::Received(std::string_view bytes) {
   if (State_ != ssConnected) return;
   LastByteAtMs_ = Clock_.NowMs();
   const std::string before = Protocol_->Counters();
@@ -81,7 +81,7 @@ void TLineSource::Received(std::string_view bytes) {
   if (Protocol_->Counters() != before) Changed();
 }
 
-void TLineSource::Lost(const std::string& why) {
+void TSourceConnection::Lost(const std::string& why) {
   if (State_ != ssConnecting && State_ != ssConnected) return;
   const int64_t now = Clock_.NowMs();
   // A link that held for a good while earns a quick retry; one that keeps failing backs off.
@@ -95,11 +95,11 @@ void TLineSource::Lost(const std::string& why) {
   Changed();
 }
 
-int64_t TLineSource::RetryInMs() const {
+int64_t TSourceConnection::RetryInMs() const {
   return State_ == ssWaiting ? std::max<int64_t>(RetryAtMs_ - Clock_.NowMs(), 0) : 0;
 }
 
-void TLineSource::Poll() {
+void TSourceConnection::Poll() {
   const int64_t now = Clock_.NowMs();
   switch (State_) {
     case ssWaiting:
@@ -126,7 +126,7 @@ void TLineSource::Poll() {
   }
 }
 
-std::string TLineSource::StatusText() const {
+std::string TSourceConnection::StatusText() const {
   std::string text = Title_ + " " + Link_->Describe() + ": ";
   switch (State_) {
     case ssOff: text += "off"; break;
@@ -141,7 +141,7 @@ std::string TLineSource::StatusText() const {
   return text;
 }
 
-TSendResult TLineSource::Send(const TOwnPacketRec& packet) {
+TSendResult TSourceConnection::Send(const TOwnPacketRec& packet) {
   const TEncodedRec encoded = Protocol_->Encode(packet);
   if (encoded.Result != srSent) return encoded.Result;
   if (State_ != ssConnected) return srNotConnected;

@@ -1,6 +1,8 @@
 #pragma once
-// Driving a modal dialog from a Qt test: the test's code runs once the dialog is up.
+// Driving a modal dialog from a Qt test: the dialog's exec() blocks, so the test acts on it from
+// the event loop once it is up.
 #include <QApplication>
+#include <QString>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -10,14 +12,14 @@ namespace druv {
 // Runs f on the modal dialog as soon as it is up.
 inline void WhenDialogShows(std::function<void(QWidget*)> f) {
   QTimer::singleShot(0, [f] {
-    if (QWidget* w = QApplication::activeModalWidget()) {
+    if (QWidget* w = QApplication::activeModalWidget())
       f(w);
-    } else {
+    else
       WhenDialogShows(f);
-    }
   });
 }
 
+// The child of that type with that accessible name, or nullptr.
 template <class T>
 T* Named(QWidget* dialog, const QString& accessibleName) {
   for (T* w : dialog->findChildren<T*>())

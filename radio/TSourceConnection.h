@@ -16,7 +16,7 @@ namespace druv {
 
 enum TSourceState : unsigned char { ssOff, ssConnecting, ssConnected, ssWaiting };
 
-class TLineSource {
+class TSourceConnection {
  public:
   static constexpr int64_t FirstRetryMs = 1000;
   static constexpr int64_t LongestRetryMs = 60000;
@@ -24,11 +24,11 @@ class TLineSource {
   static constexpr int64_t ConnectTimeoutMs = 30000;
 
   // title names the source in the status bar ("KISS TCP", "APRS-IS").
-  TLineSource(std::string title, std::unique_ptr<ISourceLink> link, std::unique_ptr<ISourceProtocol> protocol,
+  TSourceConnection(std::string title, std::unique_ptr<ISourceLink> link, std::unique_ptr<ISourceProtocol> protocol,
               ISteadyClock& clock);
-  ~TLineSource();
-  TLineSource(const TLineSource&) = delete;
-  TLineSource& operator=(const TLineSource&) = delete;
+  ~TSourceConnection();
+  TSourceConnection(const TSourceConnection&) = delete;
+  TSourceConnection& operator=(const TSourceConnection&) = delete;
 
   void Connect();     // from off: opens now
   void Disconnect();  // closes; no retry follows
