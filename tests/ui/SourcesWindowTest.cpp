@@ -196,6 +196,13 @@ class SourcesWindowTest : public QObject {
     QCOMPARE(ReadIniSection(AppPath("sources.ini"), "Source").at("Port"), std::string("8002"));
     QVERIFY(!rig.Window->RadioPanel()->PacketOnButton->isEnabled());
     QCOMPARE(rig.TickersStarted, 1);
+
+    // What QSettings quotes (blanks, a comma, "=", ";") reads back as it was.
+    s.Kind = skAprsIs;
+    s.Filter = "r/33.5/-97.25/100 b/QQ5*,QQ6*; t=p";
+    QVERIFY(rig.Window->ChangeSources(s));
+    TSourceRig again(*ReadFile(AppPath("sources.ini")));
+    QCOMPARE(again.Window->Sources().Settings(), s);
   }
 };
 
