@@ -6,7 +6,7 @@ pkgs=(build-essential cmake ninja-build pkg-config
       libjpeg62-turbo-dev libpng-dev zlib1g-dev rapidjson-dev
       libgtest-dev libgmock-dev libbenchmark-dev
       clang libclang-rt-14-dev python3 locales
-      fonts-dejavu-core)
+      fonts-dejavu-core direwolf)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -7,16 +7,14 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QSerialPort>
-#include <QSettings>
 #include <QThread>
-#include <QVariant>
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 
 #include "common/Error.h"
+#include "platform/qt/QtIniFile.h"
 #include "platform/qt/QtText.h"
 #include "platform/qt/TSerialSetupDialog.h"
 
@@ -64,8 +62,6 @@ QSerialPort::FlowControl ToQt(TFlowControl v) {
 // Qt leaves the read notifier on after a failed read; a line that fails this often in a row without
 // a byte in between is treated as gone rather than left spinning the event loop.
 constexpr int kMaxReadFailures = 50;
-
-QString FileName(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
 
 // Time the bytes need on the line at the slowest framing (1 start, 8 data, parity, 2 stop bits),
 // plus slack for a radio that holds CTS a moment.
@@ -154,33 +150,12 @@ bool TQtSerialPort::ShowSetupDialog() {
 }
 
 void TQtSerialPort::StoreSettings(const std::string& path) {
-  // QSettings writes through QSaveFile (atomic sync is its default): the old file stays whole
-  // until the new one is complete. Other sections of the file are kept.
-  QSettings ini(FileName(path), QSettings::IniFormat);
-  ini.setAtomicSyncRequired(true);
-  ini.beginGroup(QString::fromStdString(ObjectName_));
-  ini.remove("");  // no stale CustomBaudRate after a return to a standard rate
-  for (const auto& [key, value] : SerialSettingsToIni(Settings_))
-    ini.setValue(QString::fromStdString(key), ToQString(value));
-  ini.endGroup();
-  ini.sync();
-  if (ini.status() != QSettings::NoError) throw Error("Cannot write file " + path + ".");
+  // Other sections of the file are kept; the old file stays whole until the new one is complete.
+  WriteIniSection(path, ObjectName_, SerialSettingsToIni(Settings_));
 }
 
 void TQtSerialPort::LoadSettings(const std::string& path) {
-  TIniSection section;
-  {
-    QSettings ini(FileName(path), QSettings::IniFormat);
-    if (ini.status() == QSettings::AccessError) throw Error("Cannot read file " + path + ".");
-    ini.beginGroup(QString::fromStdString(ObjectName_));
-    for (const QString& key : ini.childKeys()) {
-      const QVariant v = ini.value(key);
-      // An unquoted value with a comma reads back as a list.
-      const QString text = v.typeId() == QMetaType::QStringList ? v.toStringList().join(',') : v.toString();
-      section[FromQString(key)] = FromQString(text);
-    }
-  }
-  ApplySettings(SerialSettingsFromIni(section, Settings_));
+  ApplySettings(SerialSettingsFromIni(ReadIniSection(path, ObjectName_), Settings_));
   if (!IsOpen()) Open();
 }
 

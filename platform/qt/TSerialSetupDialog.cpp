@@ -39,6 +39,15 @@ std::optional<int> BaudRateFrom(const QString& text) {
 
 }  // namespace
 
+void FillPortNames(QComboBox* box, const std::string& current) {
+  box->setEditable(true);
+  const QString currentPort = ToQString(current);
+  box->addItem(currentPort);
+  for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
+    if (info.systemLocation() != currentPort) box->addItem(info.systemLocation());
+  box->setCurrentText(currentPort);
+}
+
 TSerialSetupDialog::TSerialSetupDialog(const TSerialSettingsRec& current, QWidget* parent)
     : QDialog(parent), Current_(current) {
   setWindowTitle("Setup");
@@ -46,12 +55,7 @@ TSerialSetupDialog::TSerialSetupDialog(const TSerialSettingsRec& current, QWidge
   auto* form = new QFormLayout;
 
   PortBox_ = AddField(form, "Port", this);
-  PortBox_->setEditable(true);
-  const QString currentPort = ToQString(current.Port);
-  PortBox_->addItem(currentPort);
-  for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
-    if (info.systemLocation() != currentPort) PortBox_->addItem(info.systemLocation());
-  PortBox_->setCurrentText(currentPort);
+  FillPortNames(PortBox_, current.Port);
 
   BaudRateBox_ = AddField(form, "Baud rate", this);
   BaudRateBox_->setEditable(true);

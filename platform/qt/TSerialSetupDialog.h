@@ -1,6 +1,7 @@
 #pragma once
 // The modal "Setup" dialog of a serial port.
 #include <QDialog>
+#include <string>
 
 #include "platform/SerialSettings.h"
 
@@ -8,6 +9,9 @@ class QComboBox;
 class QPushButton;
 
 namespace druv {
+
+// An editable list of the ports the system knows, with current (which may be none of them) chosen.
+void FillPortNames(QComboBox* box, const std::string& current);
 
 class TSerialSetupDialog : public QDialog {
   Q_OBJECT

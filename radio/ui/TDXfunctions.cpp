@@ -20,15 +20,18 @@
 
 #include "common/Error.h"
 #include "common/Files.h"
+#include "common/Numbers.h"
 #include "common/ProcessFlags.h"
 #include "platform/IClock.h"
 #include "platform/IDialogs.h"
 #include "platform/ISerialPort.h"
 #include "platform/IWaits.h"
-#include "common/Numbers.h"
 #include "platform/qt/QtText.h"
+#include "platform/qt/QtIniFile.h"
 #include "platform/qt/QtTime.h"
 #include "platform/qt/TQtBrowser.h"
+#include "platform/qt/TQtSerialPort.h"
+#include "platform/qt/TQtTcpSocket.h"
 #include "radio/TMessageNumberFile.h"
 #include "radio/TestData.h"
 #include "radio/ui/TInstructionBox.h"
@@ -38,6 +41,7 @@
 #include "radio/ui/TPositionReportTab.h"
 #include "radio/ui/TRadioControlsPanel.h"
 #include "radio/ui/TRawPacketsTab.h"
+#include "radio/ui/TSourceDialog.h"
 #include "radio/ui/TStartupHintPanel.h"
 #include "radio/ui/TStuffTab.h"
 #include "radio/ui/TTerminalTab.h"
@@ -77,7 +81,11 @@ TDXfunctions::TDXfunctions(ISerialPort& radioPort, IDialogs& dialogs, IWaits& wa
       OwnBrowser_(std::make_unique<TQtBrowser>()),
       Browser_(OwnBrowser_.get()),
       Link_(radioPort, dialogs, waits, *this),
+      Sources_(Lines_, *this, dialogs, SteadyClock_,
+               {[] { return std::unique_ptr<ITcpSocket>(std::make_unique<TQtTcpSocket>()); },
+                [] { return std::unique_ptr<ISerialPort>(std::make_unique<TQtSerialPort>("KissPort")); }}),
       TncTransmitter_(radioPort, waits, Link_),
+      SourceTransmitter_(Sources_, [this] { return SettingsPanel_->Parameters(); }),
       Transmitter_(TncTransmitter_),
       Reporter_(Transmitter_, dialogs, BeaconTimer_, *this),
       Messenger_(Transmitter_, dialogs, clock, RetryTimer_),
@@ -90,10 +98,13 @@ TDXfunctions::TDXfunctions(ISerialPort& radioPort, IDialogs& dialogs, IWaits& wa
   BuildWidgets();
   BuildMenu();
   Wire();
+  LoadSources();
   CreationHook();
 }
 
 TDXfunctions::~TDXfunctions() {
+  Sources_.OnStatusChanged = {};
+  Sources_.PacketOff();
   Port_.SetReceiveHandler({});
   Port_.SetLostHandler({});
   SetBusyCursor(false);  // the hourglass of a Packet ON still waiting must not outlive the window
@@ -204,6 +215,11 @@ void TDXfunctions::BuildWidgets() {
   }
   TrafficPanel_ = new TTrafficPanel(this);
   statusBar()->addPermanentWidget(TrafficPanel_);
+  SourceStatus_ = new QLabel(this);
+  SourceStatus_->setObjectName("SourceStatus");
+  SourceStatus_->setAccessibleName("Station data source");
+  statusBar()->addPermanentWidget(SourceStatus_);
+  SourceStatus_->hide();
 
   HintPanel_ = new TStartupHintPanel(central);
   HintPanel_->raise();
@@ -212,6 +228,10 @@ void TDXfunctions::BuildWidgets() {
   Timer2_->setObjectName("Timer2");
   Timer2_->setInterval(5000);
   Timer2_->setSingleShot(true);
+  // Retries and time-outs of a KISS or APRS-IS source; the link itself never blocks.
+  SourceTimer_ = new QTimer(this);
+  SourceTimer_->setObjectName("SourceTimer");
+  SourceTimer_->setInterval(250);
   resize(1000, 720);
 }
 
@@ -234,6 +254,8 @@ void TDXfunctions::BuildMenu() {
 
   QMenu* prefs = bar->addMenu("Preferences");
   item(prefs, "Set TS200 Radio Com Port", [this] { Link_.PortSetup(); });
+  item(prefs, "Station Data Source...", [this] { StationDataSourceClick(); })
+      ->setToolTip("TS-2000, KISS over TCP (Dire Wolf) or a serial port, or APRS-IS");
   prefs->addSeparator();
   item(prefs, "Configure Universal Map", show("TaprsConfigFm"));
   prefs->addSeparator();
@@ -302,11 +324,8 @@ void TDXfunctions::BuildMenu() {
 
 void TDXfunctions::Wire() {
   auto* rp = RadioPanel_;
-  connect(rp->PacketOnButton, &QPushButton::clicked, this, [this] {
-    ResetTraffic();
-    Run(&TTncLink::PacketOn);
-  });
-  connect(rp->PacketOffButton, &QPushButton::clicked, this, [this] { Run(&TTncLink::PacketOff); });
+  connect(rp->PacketOnButton, &QPushButton::clicked, this, [this] { PacketOnClick(); });
+  connect(rp->PacketOffButton, &QPushButton::clicked, this, [this] { PacketOffClick(); });
   connect(rp->RestartButton, &QPushButton::clicked, this, [this] { Run(&TTncLink::Restart); });
   connect(rp->SubRadioButton, &QPushButton::clicked, this, [this] { Run(&TTncLink::SubRadioOn); });
   connect(rp->Tune14439Button, &QPushButton::clicked, this, [this] { Run(&TTncLink::Tune14439); });
@@ -365,6 +384,11 @@ void TDXfunctions::Wire() {
     Timer2_->stop();
     Link_.WaitingTimerTick();
   });
+  connect(SourceTimer_, &QTimer::timeout, this, [this] { Sources_.Poll(); });
+  Sources_.OnStatusChanged = [this](const std::string& text) {
+    SourceStatus_->setText(ToQString(text));
+    SourceStatus_->setVisible(!text.empty());
+  };
 
   // Receive path: port -> terminal view -> line assembly -> raw list and status line.
   Lines_.OnRawAboutToAppend = [this](size_t i) { RawModel_->BeginAppend(i); };
@@ -391,7 +415,9 @@ void TDXfunctions::CreationHook() {
   WeatherGrid_.WriteHeaders();
   const std::string ini = AppPath(kIniFileName);
   try {
-    if (FileExists(ini))
+    if (!Sources_.UsesTs2000())
+      KeepRadioPortSettings(ini);
+    else if (FileExists(ini))
       Port_.LoadSettings(ini);
     else
       Port_.Open();
@@ -427,6 +453,96 @@ void TDXfunctions::CreationHook() {
 void TDXfunctions::Run(void (TTncLink::*action)()) {
   Link_.Parameters = SettingsPanel_->Parameters();
   (Link_.*action)();
+}
+
+void TDXfunctions::PacketOnClick() {
+  ResetTraffic();
+  if (Sources_.UsesTs2000()) {
+    Run(&TTncLink::PacketOn);
+    return;
+  }
+  Sources_.PacketOn(SettingsPanel_->Parameters());
+  SourceTimer_->start();
+}
+
+void TDXfunctions::PacketOffClick() {
+  if (Sources_.UsesTs2000()) {
+    Run(&TTncLink::PacketOff);
+    return;
+  }
+  Sources_.PacketOff();
+  SourceTimer_->stop();
+}
+
+void TDXfunctions::LoadSources() {
+  TSourceSettingsRec settings;
+  std::vector<std::string> problems;
+  try {
+    settings = SourceSettingsFromIni(ReadIniSection(AppPath(SourcesFileName), SourcesSection), &problems);
+  } catch (const Error& e) {
+    problems.push_back(e.what());
+  }
+  Sources_.Apply(settings, SettingsPanel_->Parameters());
+  UseTransmitterOfSource();
+  if (!problems.empty()) {
+    std::string text = std::string(SourcesFileName) + ":";
+    for (const std::string& p : problems) text += "\r\n" + p;
+    Dialogs_.Error(text);
+  }
+}
+
+void TDXfunctions::UseTransmitterOfSource() {
+  if (Sources_.UsesTs2000())
+    Transmitter_.Use(TncTransmitter_);
+  else
+    Transmitter_.Use(SourceTransmitter_);
+}
+
+void TDXfunctions::KeepRadioPortSettings(const std::string& ini) {
+  if (!FileExists(ini)) return;
+  Port_.ApplySettings(SerialSettingsFromIni(ReadIniSection(ini, Port_.ObjectName()), Port_.Settings()));
+}
+
+bool TDXfunctions::ChangeSources(const TSourceSettingsRec& settings) {
+  if (settings == Sources_.Settings()) return true;
+  try {
+    WriteIniSection(AppPath(SourcesFileName), SourcesSection, SourceSettingsToIni(settings));
+  } catch (const Error& e) {
+    Dialogs_.Error(e.what());
+    return false;
+  }
+  // Leaving the TS-2000: a radio still in packet mode is handed back to CAT control (Packet OFF),
+  // and its port is closed as it would not have been opened at start.
+  if (Sources_.UsesTs2000() && settings.Kind != skTs2000 && Port_.IsOpen()) {
+    if (!RadioPanel_->PacketOnButton->isEnabled()) Run(&TTncLink::PacketOff);
+    Port_.Close();
+  }
+  Sources_.Apply(settings, SettingsPanel_->Parameters());
+  UseTransmitterOfSource();
+  // Back to the TS-2000: its port opens now, as it would have at start.
+  if (Sources_.UsesTs2000() && !Port_.IsOpen()) {
+    try {
+      Port_.Open();
+    } catch (const Error& e) {
+      Dialogs_.Error(e.what());
+    }
+  }
+  if (Sources_.Running())
+    SourceTimer_->start();
+  else
+    SourceTimer_->stop();
+  return true;
+}
+
+void TDXfunctions::StationDataSourceClick() {
+  // An APRS-IS filter around the composer's position, when it holds one.
+  std::string filter;
+  const TComposerTextsRec composer = ComposerTexts();
+  const auto lat = ParseDouble(composer.Latitude), lon = ParseDouble(composer.Longitude);
+  if (lat && lon) filter = "r/" + FormatGeneral(*lat) + "/" + FormatGeneral(*lon) + "/100";
+  TSourceDialog dialog(Sources_.Settings(), CallSignOfMyCall(SettingsPanel_->Parameters().MyCall), filter, Dialogs_,
+                       this);
+  if (dialog.exec() == QDialog::Accepted) ChangeSources(dialog.Choice());
 }
 
 void TDXfunctions::TypedKey(char c) {
@@ -632,6 +748,8 @@ void TDXfunctions::closeEvent(QCloseEvent* e) {
     // A settings store that cannot be written is not worth keeping the window open for.
   }
   Link_.Parameters = SettingsPanel_->Parameters();
+  Sources_.PacketOff();
+  SourceTimer_->stop();
   if (Link_.CloseWindow([this] { SaveFilesOnClose(); }))
     e->accept();
   else

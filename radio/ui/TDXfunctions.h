@@ -16,6 +16,8 @@
 #include "radio/TQthFile.h"
 #include "radio/TReceivedLines.h"
 #include "radio/TRxAssembler.h"
+#include "radio/TSourceTransmitter.h"
+#include "radio/TStationSource.h"
 #include "radio/TTncLink.h"
 #include "radio/TTrafficCounts.h"
 #include "radio/TTncTransmitter.h"
@@ -123,6 +125,9 @@ class TDXfunctions : public QMainWindow, private ITncLinkView, private IPosition
 
   // For the window tests and the other windows.
   TTncLink& Link() { return Link_; }
+  // Where the lines come from: the TS-2000 or a KISS / APRS-IS source.
+  TStationSource& Sources() { return Sources_; }
+  QLabel* SourceStatus() const { return SourceStatus_; }
   TReceivedLines& Lines() { return Lines_; }
   TComposerTextsRec ComposerTexts() const;
   void SetComposerTexts(const TComposerTextsRec& c);
@@ -169,6 +174,11 @@ class TDXfunctions : public QMainWindow, private ITncLinkView, private IPosition
   void HelpClick();
   void AboutClick();
   void ClearRawData();
+  // "Station Data Source...": edits sources.ini and applies it.
+  void StationDataSourceClick();
+  // The station data source settings to use from now on: applied, and written to sources.ini
+  // when they differ from the current ones. False (with the error box) when the file cannot be written.
+  bool ChangeSources(const TSourceSettingsRec& settings);
   // "Packet ON" starts the traffic counts afresh.
   void ResetTraffic();
   void SettingsSummary();   // "Current UNPROTO / MYCALL / MESSAGE"
@@ -216,6 +226,14 @@ class TDXfunctions : public QMainWindow, private ITncLinkView, private IPosition
   // Runs a TTncLink action with the parameter texts as they stand in the fields.
   void Run(void (TTncLink::*action)());
   void TypedKey(char c);
+  void LoadSources();
+  // With another source the radio port stays closed (no box about a radio that is not there), but
+  // its settings are read, so closing writes them back unchanged.
+  void KeepRadioPortSettings(const std::string& ini);
+  // The TS-2000's TNC, or the KISS / APRS-IS source, in the transmitter slot.
+  void UseTransmitterOfSource();
+  void PacketOnClick();
+  void PacketOffClick();
   void PortLost(const std::string& reason);
 
   ISerialPort& Port_;
@@ -229,7 +247,11 @@ class TDXfunctions : public QMainWindow, private ITncLinkView, private IPosition
   TRxAssembler Rx_;
   TTncLink Link_;
   TTrafficCountsRec Traffic_;
+  TSteadyClock SteadyClock_;
+  TStationSource Sources_;
   TTncTransmitter TncTransmitter_;
+  // KISS or APRS-IS in the transmitter slot while a source other than the TS-2000 is chosen.
+  TSourceTransmitter SourceTransmitter_;
   TTransmitterSlot Transmitter_;
   TQtTimer BeaconTimer_;
   TQtTimer RetryTimer_;
@@ -271,6 +293,8 @@ class TDXfunctions : public QMainWindow, private ITncLinkView, private IPosition
   QPushButton* CloseButton_ = nullptr;
   QPushButton* MapButton_ = nullptr;
   QTimer* Timer2_ = nullptr;
+  QTimer* SourceTimer_ = nullptr;
+  QLabel* SourceStatus_ = nullptr;
 };
 
 }  // namespace druv

@@ -59,7 +59,8 @@ class MainWindowTest : public QObject {
                                 "Help", "About"}));
     auto menu = [&](int i) { return MenuTexts(bar->actions()[i]->menu()); };
     QCOMPARE(menu(0), QStringList{"Exit"});
-    QCOMPARE(menu(1), (QStringList{"Set TS200 Radio Com Port", "-", "Configure Universal Map", "-", "APRS TNC Settings",
+    QCOMPARE(menu(1), (QStringList{"Set TS200 Radio Com Port", "Station Data Source...", "-",
+                                   "Configure Universal Map", "-", "APRS TNC Settings",
                                    "Clear APRS Settings (Return to Internal TNC Default settings)", "-",
                                    "Create a Position Packet"}));
     QCOMPARE(menu(2), (QStringList{"Show Map", "Google Map [off]", "Regular Map [off]"}));

@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTemporaryDir>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -33,8 +34,9 @@ struct TRig {
   int TickersStarted = 0;
 
   // qth: the bytes of "qth.cfg", InstalledQth for the file that comes with the program, nullptr for none.
+  // more: further files of the folder, name and bytes.
   explicit TRig(const std::string& settings = std::string(), bool expectMyCallBox = false,
-                const char* qth = InstalledQth) {
+                const char* qth = InstalledQth, const std::map<std::string, std::string>& more = {}) {
     SetAppFolder(Dir.path().toStdString());
     WriteFileAtomic(AppPath("aprssettings.txt"),
                     settings.empty() ? *ReadFile(DRUV_SOURCE_DIR "/data/aprssettings.txt") : settings);
@@ -42,6 +44,7 @@ struct TRig {
       WriteFileAtomic(AppPath("qth.cfg"), *ReadFile(DRUV_SOURCE_DIR "/data/qth.cfg"));
     else if (qth)
       WriteFileAtomic(AppPath("qth.cfg"), qth);
+    for (const auto& [name, bytes] : more) WriteFileAtomic(AppPath(name), bytes);
     if (expectMyCallBox)
       Dialogs.Expect("error",
                      "To begin, you MUST enter MYCALL data (Preferences> APRS TNC Settings) and your position info "
