@@ -29,13 +29,14 @@ namespace druv {
 namespace {
 
 // "Your latitude:" and "Your longitude:" of the Universal map configuration hold the position
-// that "qth.cfg" keeps between runs.
+// that "qth.cfg" keeps between runs; the locate tool starts from it too.
 class TConfigQthFields : public IQthFields {
  public:
-  explicit TConfigQthFields(TaprsConfigFm& config) : Config_(config) {}
+  TConfigQthFields(TaprsConfigFm& config, TOpenStreetMapFm& locateTool) : Config_(config), LocateTool_(locateTool) {}
   void SetQthTexts(const TQthTextsRec& texts) override {
     Config_.LatitudeEdit->setText(ToQString(texts.Latitude));
     Config_.LongitudeEdit->setText(ToQString(texts.Longitude));
+    LocateTool_.SetCentreTexts(texts.Latitude, texts.Longitude);
   }
   TQthTextsRec QthTexts() const override {
     return {FromQString(Config_.LatitudeEdit->text()), FromQString(Config_.LongitudeEdit->text())};
@@ -43,6 +44,7 @@ class TConfigQthFields : public IQthFields {
 
  private:
   TaprsConfigFm& Config_;
+  TOpenStreetMapFm& LocateTool_;
 };
 
 }  // namespace
@@ -69,8 +71,8 @@ TAppWindows::TAppWindows(ISerialPort& radioPort, ISerialPort& gpsPort, IDialogs&
   DRUVform_ = Create<TDRUVform>(dialogs);
   DRUVform_->setAttribute(Qt::WA_QuitOnClose, true);
   auto* config = Create<TaprsConfigFm>(dialogs);
-  Create<TOpenStreetMapFm>(dialogs);
-  QthFields_ = std::make_unique<TConfigQthFields>(*config);
+  auto* locateTool = Create<TOpenStreetMapFm>(dialogs);
+  QthFields_ = std::make_unique<TConfigQthFields>(*config, *locateTool);
   DXfunctions_ = Create<TDXfunctions>(radioPort, dialogs, waits, clock, QthFields_.get());
   Create<TAPRSmapFm>();
   Symbols_ = std::make_unique<TSymbolSheet>(AppFolder(), LoadRasterWithQt);

@@ -36,6 +36,7 @@
 #include "radio/ui/TPositionComposerPanel.h"
 #include "radio/ui/TPositionReportTab.h"
 #include "stations/ui/TaprsDBFm.h"
+#include "tiles/ui/TOpenStreetMapFm.h"
 
 using namespace druv;
 
@@ -162,6 +163,10 @@ class AppWindowsTest : public QObject {
     auto* config = qobject_cast<TaprsConfigFm*>(f.Windows->Window("TaprsConfigFm"));
     QCOMPARE(config->LatitudeEdit->text(), QString("32.5677"));
     QCOMPARE(config->LongitudeEdit->text(), QString("-97.2658"));
+    // ... and in the locate tool.
+    auto* locate = qobject_cast<TOpenStreetMapFm*>(f.Windows->Window("TOpenStreetMapFm"));
+    QCOMPARE(locate->LatitudeEdit()->text(), QString("32.5677"));
+    QCOMPARE(locate->LongitudeEdit()->text(), QString("-97.2658"));
     // The main window's "Map" button opens it, which plots the station table.
     TDXfunctions& main = f.Windows->DXfunctions();
     main.StationLog().Process("QQ5ZZZ>APRS:!3306.66N/09707.38W>second by call");
