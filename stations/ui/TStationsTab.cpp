@@ -23,12 +23,13 @@ TStationsTab::TStationsTab(TStationLog& log, QWidget* parent) : QWidget(parent),
   ListBox9->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(ListBox9);
+  ListBox9->viewport()->installEventFilter(this);
   FitColumns();
 }
 
-void TStationsTab::resizeEvent(QResizeEvent* e) {
-  QWidget::resizeEvent(e);
-  FitColumns();
+bool TStationsTab::eventFilter(QObject* watched, QEvent* e) {
+  if (watched == ListBox9->viewport() && e->type() == QEvent::Resize) FitColumns();
+  return QWidget::eventFilter(watched, e);
 }
 
 // Ten columns across the visible width, as many rows as fit in its height.

@@ -19,7 +19,8 @@ class TStationsTab : public QWidget {
   std::string SelectedCall() const;
 
  protected:
-  void resizeEvent(QResizeEvent* e) override;
+  // The list's viewport gets its final width after the tab's own resize: fit the columns then.
+  bool eventFilter(QObject* watched, QEvent* e) override;
 
  private:
   void FitColumns();

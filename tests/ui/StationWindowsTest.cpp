@@ -121,6 +121,15 @@ class StationWindowsTest : public QObject {
              (QStringList{"QQ5AAA", "QQ5AAA-9", "QQ5BBB-9", "QQ5WWW", "QQ7GAT"}));
     QCOMPARE(rig.Window->StationList()->flow(), QListView::TopToBottom);
     QVERIFY(rig.Window->StationList()->isWrapping());
+    // Shown on a window of ordinary size, the ten columns share the list's width, so a call with
+    // its SSID is not cut short.
+    rig.Window->resize(1000, 720);
+    rig.Window->show();
+    rig.Window->PageControl()->setCurrentIndex(7);
+    QVERIFY(QTest::qWaitForWindowExposed(rig.Window.get()));
+    QListView* stations = rig.Window->StationList();
+    QTRY_COMPARE(stations->gridSize().width(), stations->viewport()->width() / 10);
+    QVERIFY(stations->gridSize().width() > stations->fontMetrics().horizontalAdvance("QQ5BBB-15"));
 
     // A hook around the station log sees which lines made a packet.
     int rejected = 0;
