@@ -9,7 +9,9 @@ inline constexpr const char* GpsIniFileName = "gps.ini";
 inline constexpr const char* GpsPortObjectName = "ComPort1";
 
 // Each sentence is delivered from "$GPRMC" up to and including the "$" that starts the next one.
-inline constexpr const char* GpsSentenceStart = "$GPRMC";
+// Receivers that combine several satellite systems send the same sentence as "$GNRMC" (or
+// "$GLRMC", "$GARMC"), which is taken as well.
+inline constexpr const char* GpsSentenceStart = "$G?RMC";
 inline constexpr const char* GpsSentenceStop = "$";
 
 // COM3, 9600 baud, 8N1, no flow control, DTR and RTS inactive.

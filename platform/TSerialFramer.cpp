@@ -8,6 +8,15 @@ namespace {
 bool EndsWith(const std::string& s, const std::string& tail) {
   return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
 }
+
+// A '?' in the start text stands for any one byte.
+bool EndsWithStart(const std::string& s, const std::string& start) {
+  if (s.size() < start.size()) return false;
+  const size_t from = s.size() - start.size();
+  for (size_t i = 0; i < start.size(); ++i)
+    if (start[i] != '?' && start[i] != s[from + i]) return false;
+  return true;
+}
 }  // namespace
 
 TSerialFramer::TSerialFramer(std::string start, std::string stop, size_t maxFrameBytes)
@@ -23,8 +32,8 @@ void TSerialFramer::Feed(std::string_view bytes) {
 void TSerialFramer::Feed(char c) {
   Buffer_ += c;
   if (!InFrame_) {
-    if (EndsWith(Buffer_, Start_)) {
-      Buffer_ = Start_;
+    if (EndsWithStart(Buffer_, Start_)) {
+      Buffer_.erase(0, Buffer_.size() - Start_.size());
       InFrame_ = true;
     } else {
       KeepTailForStart();
@@ -38,8 +47,7 @@ void TSerialFramer::Feed(char c) {
     // The stop text is usually the beginning of the next sentence: it may open the next frame.
     Buffer_ = Stop_;
     InFrame_ = false;
-    if (EndsWith(Buffer_, Start_)) {
-      Buffer_ = Start_;
+    if (EndsWithStart(Buffer_, Start_)) {
       InFrame_ = true;
     } else {
       KeepTailForStart();

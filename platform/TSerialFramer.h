@@ -1,7 +1,7 @@
 #pragma once
 // Framed delivery of start/stop-delimited texts from a serial byte stream: everything from the start
-// text up to and including the next stop text after it is one frame, both texts included. Bytes
-// outside a frame are dropped.
+// text up to and including the next stop text after it is one frame, both texts included. A '?' in
+// the start text matches any one byte. Bytes outside a frame are dropped.
 #include <cstddef>
 #include <functional>
 #include <string>

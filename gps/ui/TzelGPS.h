@@ -1,7 +1,8 @@
 #pragma once
-// The GPS receiver window: reads "$GPRMC" sentences from a serial port of its own, shows position,
-// UTC time, date and locator, and hands every fix to the position composer. Created hidden at
-// start-up and kept for the life of the process; closing it only hides it (the port stays as it is).
+// The GPS receiver window: reads "$GPRMC" (or "$GNRMC") sentences from a serial port of its own,
+// shows position, UTC time, date and locator, and hands every fix to the position composer. Created
+// hidden at start-up and kept for the life of the process; closing it only hides it (the port stays
+// as it is).
 #include <QMainWindow>
 #include <QString>
 #include <functional>

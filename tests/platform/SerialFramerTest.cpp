@@ -51,6 +51,15 @@ TEST(SerialFramerTest, SameFramesWhateverTheReadSizes) {
   }
 }
 
+// Multi-constellation receivers send "$GNRMC" (and "$GLRMC", "$GARMC") where older ones send "$GPRMC".
+TEST(SerialFramerTest, QuestionMarkInTheStartMatchesAnyByte) {
+  TSerialFramer framer{"$G?RMC", "$", 128};
+  TFrames frames;
+  framer.OnFrame = [&](const std::string& f) { frames.push_back(f); };
+  framer.Feed("$GNGGA,1*00\r\n$GNRMC,1,A*00\r\n$GPRMC,2,A*00\r\n$GNRMX,3\r\n$");
+  EXPECT_EQ(frames, (TFrames{"$GNRMC,1,A*00\r\n$", "$GPRMC,2,A*00\r\n$"}));
+}
+
 TEST(SerialFramerTest, FrameWaitsForItsStopText) {
   TRig rig;
   rig.Framer.Feed("$GPRMC,1,2\r\n");

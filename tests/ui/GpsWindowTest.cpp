@@ -203,6 +203,10 @@ class GpsWindowTest : public QObject {
     QCOMPARE(rig.Composes, 1);
     QCOMPARE(GpsLatitude, 48.1173);
     QVERIFY(qAbs(GpsTimeHours - (12 + 35 / 60.0 + 19 / 3600.0)) < 1e-9);
+    // A receiver that combines satellite systems names the same sentence "$GNRMC".
+    rig.Port.Receive("$GNRMC,123600.00,A,3300.000,N,09700.000,W,0.0,0.0,230394,,*hh\r\n$");
+    QCOMPARE(rig.Composes, 2);
+    QCOMPARE(w.GridLabel->text(), QString("EM13ma"));
   }
 
   // Each row starts after the example sentence has been taken.
