@@ -72,6 +72,16 @@ class MapMakerToolTest : public QObject {
     QCOMPARE(rig.Files().size(), 11);
   }
 
+  // --app-dir naming an empty folder: the tool makes Maps/ and TempTiles/ there.
+  void NewAppFolderGetsItsFolders() {
+    TRig rig;
+    QVERIFY(QDir(rig.Dir.filePath("Maps")).removeRecursively());
+    QVERIFY(QDir(rig.Dir.filePath("TempTiles")).removeRecursively());
+    const TRun r = rig.Run(Texas + rig.ServerOption());
+    QVERIFY2(r.ExitCode == 0, qPrintable(r.Err));
+    QCOMPARE(rig.Files().size(), 11);
+  }
+
   void OtherFormats() {
     TRig rig;
     TRun r = rig.Run(Texas + rig.ServerOption() + QStringList{"--format", "xastir", "--large"});

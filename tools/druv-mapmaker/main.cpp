@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QSocketNotifier>
 #include <cstdio>
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -127,6 +128,12 @@ int main(int argc, char** argv) {
 
     const TMapMaker maker(http, options.AppDir, server.BaseUrl);
     const TTileBlockRec block = maker.Plan(options.Request);
+    // A new application folder given with --app-dir gets the two folders an installation has.
+    for (const std::string& folder : {maker.MapsFolder(), maker.TilesFolder()}) {
+      std::error_code ec;
+      std::filesystem::create_directories(folder, ec);
+      if (ec) throw Error("Cannot create the folder " + folder + ". " + ec.message());
+    }
     const std::string locator = maker.WriteLocatorFile(block, options.Request);
     std::fprintf(stderr, "%s: NW %s %s, SE %s %s\n", locator.c_str(), block.NorthWest.LatText.c_str(),
                  block.NorthWest.LonText.c_str(), block.SouthEast.LatText.c_str(), block.SouthEast.LonText.c_str());
