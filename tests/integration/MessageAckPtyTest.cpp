@@ -12,6 +12,7 @@
 #include "platform/fakes/TRecordingWaits.h"
 #include "platform/fakes/TScriptedDialogs.h"
 #include "platform/qt/TQtSerialPort.h"
+#include "tests/integration/StationFolder.h"
 #include "radio/ui/TDXfunctions.h"
 #include "radio/ui/TMessagingPanel.h"
 #include "radio/ui/TRadioControlsPanel.h"
@@ -37,11 +38,7 @@ class MessageAckPtyTest : public QObject {
     TTncSimProcess sim({"--ack-messages"});
     QVERIFY(!sim.Device().empty());
     QTemporaryDir dir;
-    SetAppFolder(dir.path().toStdString());
-    QVERIFY(QFile::copy(DRUV_SOURCE_DIR "/data/aprssettings.txt", dir.filePath("aprssettings.txt")));
-    QVERIFY(QFile::copy(DRUV_SOURCE_DIR "/data/qth.cfg", dir.filePath("qth.cfg")));
-    WriteFileAtomic(AppPath("zelAPRS.ini"), "[ComPort1]\r\nPort=" + sim.Device() +
-                                                "\r\nBaudRate=57600\r\nFlowControl=Hardware\r\n");
+    InstallStationFolder(dir.path().toStdString(), sim.Device());
 
     TQtSerialPort port("ComPort1");
     TScriptedDialogs dialogs;

@@ -15,6 +15,7 @@
 #include "platform/fakes/TRecordingWaits.h"
 #include "platform/fakes/TScriptedDialogs.h"
 #include "platform/qt/TQtSerialPort.h"
+#include "tests/integration/StationFolder.h"
 #include "radio/ui/TDXfunctions.h"
 #include "radio/ui/TRadioControlsPanel.h"
 #include "radio/ui/TRawPacketsTab.h"
@@ -62,9 +63,6 @@ class PacketOnPtyTest : public QObject {
   void PacketOnProgramsTheTncAndLinesArrive() {
     QFETCH(QString, lineEnd);
     QTemporaryDir dir;
-    SetAppFolder(dir.path().toStdString());
-    QFile::copy(DRUV_SOURCE_DIR "/data/aprssettings.txt", dir.filePath("aprssettings.txt"));
-    QFile::copy(DRUV_SOURCE_DIR "/data/qth.cfg", dir.filePath("qth.cfg"));
     const QString raw = dir.filePath("received.raw");
     const QString link = dir.filePath("radio");
 
@@ -77,11 +75,7 @@ class PacketOnPtyTest : public QObject {
     QVERIFY(!sim.readLine().trimmed().isEmpty());
 
     // The station's ini names the simulator's link, as the demo's does.
-    QFile ini(dir.filePath("zelAPRS.ini"));
-    QVERIFY(ini.open(QIODevice::WriteOnly));
-    ini.write(("[ComPort1]\nPort=" + link + "\nBaudRate=57600\nStopBits=1\nDataBits=8\nParity=None\n"
-               "FlowControl=Hardware\n").toUtf8());
-    ini.close();
+    InstallStationFolder(dir.path().toStdString(), link.toStdString());
 
     TQtSerialPort port("ComPort1");
     TScriptedDialogs dialogs;

@@ -18,6 +18,7 @@
 #include "platform/fakes/TRecordingWaits.h"
 #include "platform/fakes/TScriptedDialogs.h"
 #include "platform/qt/TQtSerialPort.h"
+#include "tests/integration/StationFolder.h"
 #include "radio/ui/TDXfunctions.h"
 #include "radio/ui/TRadioControlsPanel.h"
 #include "radio/ui/TStartupHintPanel.h"
@@ -54,16 +55,10 @@ class PortLossPtyTest : public QObject {
  private slots:
   void LossIsToldOnceAndTheStationComesBack() {
     QTemporaryDir dir;
-    SetAppFolder(dir.path().toStdString());
-    QFile::copy(DRUV_SOURCE_DIR "/data/aprssettings.txt", dir.filePath("aprssettings.txt"));
-    QFile::copy(DRUV_SOURCE_DIR "/data/qth.cfg", dir.filePath("qth.cfg"));
     const QString link = dir.filePath("radio");
     auto radio = Radio(link);
     QVERIFY(!radio->Device().empty());
-    QFile ini(dir.filePath("zelAPRS.ini"));
-    QVERIFY(ini.open(QIODevice::WriteOnly));
-    ini.write(("[ComPort1]\nPort=" + link + "\nBaudRate=57600\nFlowControl=Hardware\n").toUtf8());
-    ini.close();
+    InstallStationFolder(dir.path().toStdString(), link.toStdString());
 
     TQtSerialPort port("ComPort1");
     TScriptedDialogs dialogs;

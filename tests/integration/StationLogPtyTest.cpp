@@ -22,6 +22,7 @@
 #include "platform/qt/QtText.h"
 #include "platform/qt/QtTime.h"
 #include "platform/qt/TQtSerialPort.h"
+#include "tests/integration/StationFolder.h"
 #include "radio/ui/TDXfunctions.h"
 #include "radio/ui/TRadioControlsPanel.h"
 #include "radio/ui/TRawPacketsTab.h"
@@ -69,15 +70,7 @@ struct TStation {
   std::unique_ptr<TDXfunctions> Window;
 
   TStation(const QString& play, int rate) : Sim({"--play", play, "--rate", QString::number(rate)}) {
-    SetAppFolder(Dir.path().toStdString());
-    QFile::copy(DRUV_SOURCE_DIR "/data/aprssettings.txt", Dir.filePath("aprssettings.txt"));
-    QFile::copy(DRUV_SOURCE_DIR "/data/qth.cfg", Dir.filePath("qth.cfg"));
-    QFile ini(Dir.filePath("zelAPRS.ini"));
-    if (ini.open(QIODevice::WriteOnly))
-      ini.write(("[ComPort1]\nPort=" + QString::fromStdString(Sim.Device()) +
-                 "\nBaudRate=57600\nStopBits=1\nDataBits=8\nParity=None\nFlowControl=Hardware\n")
-                    .toUtf8());
-    ini.close();
+    InstallStationFolder(Dir.path().toStdString(), Sim.Device());
     Port = std::make_unique<TQtSerialPort>("ComPort1");
     Window = std::make_unique<TDXfunctions>(*Port, Dialogs, Waits, Clock);
     Window->SetStationWindows(DataSet, StnData);
