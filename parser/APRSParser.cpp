@@ -281,6 +281,7 @@ void DecodeInformation(TAprsPacket& packet) {
     case dtRawGPSorU2K: DecodeRawGPS(info, packet); break;
     default: break;
   }
+  // For every decoder at once: a position that did not decode, or lies off the earth, keeps nothing.
   SettlePosition(packet);
   ParsePHG(packet);
   ParseDFS(packet);

@@ -64,7 +64,10 @@ void ReadMicEAltitude(std::string_view comment, TPositionRec& pos) {
   pos.Altitude = static_cast<int32_t>(std::nearbyint(metres / 0.3048));
 }
 
-void DecodeMicEFields(std::string_view info, TAprsPacket& packet) {
+}  // namespace
+
+void DecodeMicE(std::string_view info, TAprsPacket& packet) {
+  if (info.empty()) throw Error("Mic-E packet without information field");
   const std::string_view d = packet.DestinationCallSign;
   if (!IsMicEDestination(d)) return;
 
@@ -130,14 +133,6 @@ void DecodeMicEFields(std::string_view info, TAprsPacket& packet) {
   packet.Comment.assign(SubView(info, 8, 255));
   ReadMicEAltitude(packet.Comment, pos);
   RoundCoordinates(packet);
-}
-
-}  // namespace
-
-void DecodeMicE(std::string_view info, TAprsPacket& packet) {
-  if (info.empty()) throw Error("Mic-E packet without information field");
-  DecodeMicEFields(info, packet);
-  SettlePosition(packet);
 }
 
 }  // namespace druv

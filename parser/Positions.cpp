@@ -334,7 +334,6 @@ size_t DecodePositionAt(std::string_view s, TAprsPacket& packet) {
   } catch (const TPositionError&) {
     pos.Valid = false;
   }
-  SettlePosition(packet);
   RoundCoordinates(packet);
   return used;
 }

@@ -137,7 +137,6 @@ void DecodeRawGPS(std::string_view info, TAprsPacket& packet) {
     pos.Longitude.NMEA = FormatLongitude(pos.Longitude.Value);
     packet.Comment.assign(sentence.Tail);
   }
-  SettlePosition(packet);
   RoundCoordinates(packet);
 }
 
