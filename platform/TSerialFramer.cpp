@@ -5,10 +5,6 @@
 namespace druv {
 
 namespace {
-bool EndsWith(const std::string& s, const std::string& tail) {
-  return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
-}
-
 // A '?' in the start text stands for any one byte.
 bool EndsWithStart(const std::string& s, const std::string& start) {
   if (s.size() < start.size()) return false;
@@ -41,7 +37,7 @@ void TSerialFramer::Feed(char c) {
     return;
   }
   // The stop text is looked for only after the start text, which may itself contain it.
-  if (Buffer_.size() >= Start_.size() + Stop_.size() && EndsWith(Buffer_, Stop_)) {
+  if (Buffer_.size() >= Start_.size() + Stop_.size() && Buffer_.ends_with(Stop_)) {
     std::string frame;
     frame.swap(Buffer_);
     // The stop text is usually the beginning of the next sentence: it may open the next frame.
