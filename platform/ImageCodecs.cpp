@@ -141,13 +141,16 @@ void CheckRaster(const TRasterImage& image) {
     throw Error("There is no picture to save.");
 }
 
-std::string ReadWhole(const std::string& path) {
-  auto bytes = ReadFile(path);
+// The file's bytes through decode; its errors name the file.
+TRasterImage LoadFile(const std::string& path, TRasterImage (*decode)(const std::uint8_t*, size_t)) {
+  const auto bytes = ReadFile(path);
   if (!bytes) throw Error("Cannot open file " + path + ".");
-  return std::move(*bytes);
+  try {
+    return decode(reinterpret_cast<const std::uint8_t*>(bytes->data()), bytes->size());
+  } catch (const Error& e) {
+    throw Error(path + ": " + e.what());
+  }
 }
-
-const std::uint8_t* Bytes(const std::string& s) { return reinterpret_cast<const std::uint8_t*>(s.data()); }
 
 }  // namespace
 
@@ -159,14 +162,7 @@ TRasterImage DecodeJpeg(const std::uint8_t* data, size_t size) {
   return out;
 }
 
-TRasterImage LoadJpegFile(const std::string& path) {
-  std::string bytes = ReadWhole(path);
-  try {
-    return DecodeJpeg(Bytes(bytes), bytes.size());
-  } catch (const Error& e) {
-    throw Error(path + ": " + e.what());
-  }
-}
+TRasterImage LoadJpegFile(const std::string& path) { return LoadFile(path, DecodeJpeg); }
 
 std::vector<std::uint8_t> EncodeJpeg(const TRasterImage& image, int quality) {
   CheckRaster(image);
@@ -214,14 +210,7 @@ TRasterImage DecodePng(const std::uint8_t* data, size_t size) {
   return out;
 }
 
-TRasterImage LoadPngFile(const std::string& path) {
-  std::string bytes = ReadWhole(path);
-  try {
-    return DecodePng(Bytes(bytes), bytes.size());
-  } catch (const Error& e) {
-    throw Error(path + ": " + e.what());
-  }
-}
+TRasterImage LoadPngFile(const std::string& path) { return LoadFile(path, DecodePng); }
 
 std::vector<std::uint8_t> EncodePng(const TRasterImage& image) {
   CheckRaster(image);
