@@ -22,7 +22,6 @@ class TQtHttpClient : public IHttpClient {
   void Abort() override;
 
   void SetTimeoutMs(int ms) override { TimeoutMs_ = ms; }
-  int TimeoutMs() const { return TimeoutMs_; }
 
  private:
   std::string UserAgent_;
