@@ -71,7 +71,6 @@ void TStnDataFm::CheckBox1Click() { resize(width(), CheckBox1->isChecked() ? Exp
 void TStnDataFm::Button1Click() {
   ListBox1->clear();
   const auto items = WeatherBreakdown(FromQString(Label7->text()), FromQString(Label1->text()));
-  ListBox1->clear();
   for (const auto& item : items) ListBox1->addItem(ToQString(item));
 }
 
