@@ -604,11 +604,8 @@ bool TDXfunctions::ShowPacketDetails(const std::string& line) {
     Memo3_->appendPlainText("failed");
     return false;
   }
-  QString verbose = ToQString(details->Verbose);
-  verbose.replace("\r\n", "\n");
-  if (verbose.endsWith('\n')) verbose.chop(1);
   Memo3_->clear();
-  Memo3_->appendPlainText(verbose);
+  AppendMemoText(Memo3_, details->Verbose);
   if (!StnDataFm_) return true;
   TStnDataFm& w = *StnDataFm_;
   w.Label3->clear();

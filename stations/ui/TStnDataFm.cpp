@@ -76,11 +76,13 @@ void TStnDataFm::Button1Click() {
 
 void TStnDataFm::ClearMemo() { Memo1->clear(); }
 
-void TStnDataFm::AddToMemo(const std::string& cp1252Text) {
+void TStnDataFm::AddToMemo(const std::string& cp1252Text) { AppendMemoText(Memo1, cp1252Text); }
+
+void AppendMemoText(QPlainTextEdit* memo, const std::string& cp1252Text) {
   QString text = ToQString(cp1252Text);
   text.replace("\r\n", "\n");
   if (text.endsWith('\n')) text.chop(1);
-  Memo1->appendPlainText(text);
+  memo->appendPlainText(text);
 }
 
 }  // namespace druv
