@@ -168,8 +168,8 @@ class TStationTable {
   TRecordId Cursor_ = NoRecord;
   bool Eof_ = true;
   TStationRec Buffer_;
-  uint16_t Dirty_ = 0;
-  uint64_t EmptyCount_ = 0;  // the fields set since Edit: only they are written back by Post
+  uint16_t Dirty_ = 0;  // the fields set since Edit: only they are written back by Post
+  uint64_t EmptyCount_ = 0;
 };
 
 }  // namespace druv
