@@ -144,28 +144,26 @@ TStationTable::TRecordId TStationTable::FindStn(std::string_view stn) const {
   }
 }
 
-void TStationTable::IndexRebuild(size_t slots) {
-  Slots_.assign(slots, 0);
-  for (TRecordId id = 0; id < Records_.size(); ++id) {
-    const size_t mask = slots - 1;
-    size_t i = StnHash(Records_[id].STN) & mask;
-    while (Slots_[i] != 0) i = (i + 1) & mask;
-    Slots_[i] = (static_cast<uint64_t>(StnHash(Records_[id].STN)) << 32) | (id + 1);
-  }
-}
-
-// Records_[id] is in place; the index gets its STN.
-void TStationTable::IndexInsert(TRecordId id) {
-  // At most half full, so probes stay short.
-  if (Records_.size() * 2 > Slots_.size()) {
-    IndexRebuild(std::max<size_t>(64, Slots_.size() * 2));
-    return;
-  }
+void TStationTable::IndexPlace(TRecordId id) {
   const uint32_t h = StnHash(Records_[id].STN);
   const size_t mask = Slots_.size() - 1;
   size_t i = h & mask;
   while (Slots_[i] != 0) i = (i + 1) & mask;
   Slots_[i] = (static_cast<uint64_t>(h) << 32) | (id + 1);
+}
+
+void TStationTable::IndexRebuild(size_t slots) {
+  Slots_.assign(slots, 0);
+  for (TRecordId id = 0; id < Records_.size(); ++id) IndexPlace(id);
+}
+
+// Records_[id] is in place; the index gets its STN.
+void TStationTable::IndexInsert(TRecordId id) {
+  // At most half full, so probes stay short.
+  if (Records_.size() * 2 > Slots_.size())
+    IndexRebuild(std::max<size_t>(64, Slots_.size() * 2));
+  else
+    IndexPlace(id);
 }
 
 // Removes id's slot (found through its record's STN), shifting later slots of the run back so

@@ -155,6 +155,8 @@ class TStationTable {
   // The STN index: open addressing with linear probing over (hash << 32 | id + 1) slots; the key
   // itself is compared in the record, where STN (15 bytes at most) is stored inline.
   static uint32_t StnHash(std::string_view stn);
+  // Puts id's slot in the first free place of its probe sequence; the slots must have room.
+  void IndexPlace(TRecordId id);
   void IndexInsert(TRecordId id);
   void IndexErase(TRecordId id);
   void IndexRebuild(size_t slots);
@@ -168,8 +170,8 @@ class TStationTable {
   TRecordId Cursor_ = NoRecord;
   bool Eof_ = true;
   TStationRec Buffer_;
-  uint16_t Dirty_ = 0;
-  uint64_t EmptyCount_ = 0;  // the fields set since Edit: only they are written back by Post
+  uint16_t Dirty_ = 0;  // the fields set since Edit: only they are written back by Post
+  uint64_t EmptyCount_ = 0;
 };
 
 }  // namespace druv

@@ -355,6 +355,10 @@ void TDXfunctions::Wire() {
   connect(rt->BeaconBox, &QCheckBox::toggled, this, [this](bool on) { Reporter_.SetBeacon(on); });
   connect(rt->LookupButton, &QPushButton::clicked, this, [this] { CoordinateLookup(); });
   connect(MessagingPanel_->SendButton, &QPushButton::clicked, this, [this] { SendMessageClick(); });
+  // The messenger's own call follows the MYCALL field, rather than being read from it for every packet heard.
+  auto ownCall = [this](const QString& myCall) { Messenger_.MyCall = CallSignOfMyCall(FromQString(myCall)); };
+  connect(SettingsPanel_->Fields[1], &QLineEdit::textChanged, this, ownCall);
+  ownCall(SettingsPanel_->Fields[1]->text());
   Messenger_.OnNumberTaken = [](int number) {
     // Numbering goes on in memory when the file cannot be written; sending must not wait for it.
     try {
@@ -407,7 +411,7 @@ void TDXfunctions::Wire() {
   StationLog_.SetTimeFormat([](TDateTime t) { return FromQString(FormatLongTime(t)); });
   StationLogHook = [this](const std::string& line) { return StationLog_.Process(line); };
   // The messenger hears each packet the station log's parse made, so no line is parsed twice.
-  StationLog_.OnPacket = [this](const TAprsPacket& packet, const std::string&) { PacketHeard(packet); };
+  StationLog_.OnPacket = [this](const TAprsPacket& packet, const std::string&) { Messenger_.PacketHeard(packet); };
 }
 
 void TDXfunctions::CreationHook() {
@@ -586,11 +590,6 @@ void TDXfunctions::ResetTraffic() {
   TrafficPanel_->Show(Traffic_);
 }
 
-void TDXfunctions::PacketHeard(const TAprsPacket& packet) {
-  Messenger_.MyCall = CallSignOfMyCall(FromQString(SettingsPanel_->Fields[1]->text()));
-  Messenger_.PacketHeard(packet);
-}
-
 void TDXfunctions::RawListDblClick() {
   const QModelIndex current = RawTab_->ListBox7->currentIndex();
   const auto& raw = Lines_.RawPackets();
@@ -604,11 +603,8 @@ bool TDXfunctions::ShowPacketDetails(const std::string& line) {
     Memo3_->appendPlainText("failed");
     return false;
   }
-  QString verbose = ToQString(details->Verbose);
-  verbose.replace("\r\n", "\n");
-  if (verbose.endsWith('\n')) verbose.chop(1);
   Memo3_->clear();
-  Memo3_->appendPlainText(verbose);
+  AppendMemoText(Memo3_, details->Verbose);
   if (!StnDataFm_) return true;
   TStnDataFm& w = *StnDataFm_;
   w.Label3->clear();
@@ -723,7 +719,6 @@ void TDXfunctions::CoordinateLookup() {
 }
 
 void TDXfunctions::SendMessageClick() {
-  Messenger_.MyCall = CallSignOfMyCall(FromQString(SettingsPanel_->Fields[1]->text()));
   if (Messenger_.Send(FromQString(MessagingPanel_->AddresseeEdit->text()),
                       FromQString(MessagingPanel_->MessageEdit->text())))
     MessagingPanel_->MessageEdit->clear();

@@ -93,8 +93,6 @@ class TDXfunctions : public QMainWindow, private ITncLinkView, private IPosition
   // The ticker's station-log step: processes every line received since the last call, in order,
   // counts them and shows the counts.
   void PopulateDB();
-  // Messages for the own call sign and answers to ours, from a packet the station log decoded.
-  void PacketHeard(const TAprsPacket& packet);
 
   // The station log behind the lists, and the windows it works with. Set by the application once
   // the station dataset window (which owns the table) and the station information window exist.

@@ -71,17 +71,18 @@ void TStnDataFm::CheckBox1Click() { resize(width(), CheckBox1->isChecked() ? Exp
 void TStnDataFm::Button1Click() {
   ListBox1->clear();
   const auto items = WeatherBreakdown(FromQString(Label7->text()), FromQString(Label1->text()));
-  ListBox1->clear();
   for (const auto& item : items) ListBox1->addItem(ToQString(item));
 }
 
 void TStnDataFm::ClearMemo() { Memo1->clear(); }
 
-void TStnDataFm::AddToMemo(const std::string& cp1252Text) {
+void TStnDataFm::AddToMemo(const std::string& cp1252Text) { AppendMemoText(Memo1, cp1252Text); }
+
+void AppendMemoText(QPlainTextEdit* memo, const std::string& cp1252Text) {
   QString text = ToQString(cp1252Text);
   text.replace("\r\n", "\n");
   if (text.endsWith('\n')) text.chop(1);
-  Memo1->appendPlainText(text);
+  memo->appendPlainText(text);
 }
 
 }  // namespace druv

@@ -41,4 +41,7 @@ class TStnDataFm : public QWidget {
   void AddToMemo(const std::string& cp1252Text);
 };
 
+// Adds an 8-bit text ended by CR LF to a text box as its lines, without an empty last line.
+void AppendMemoText(QPlainTextEdit* memo, const std::string& cp1252Text);
+
 }  // namespace druv

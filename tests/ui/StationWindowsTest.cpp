@@ -11,14 +11,8 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <QTest>
 
-#include "common/Files.h"
-#include "platform/fakes/TFakeClock.h"
-#include "platform/fakes/TFakeSerialPort.h"
-#include "platform/fakes/TRecordingWaits.h"
-#include "platform/fakes/TScriptedDialogs.h"
 #include "radio/ui/TDXfunctions.h"
 #include "radio/ui/TRawPacketsTab.h"
 #include "stations/StationViews.h"
@@ -29,6 +23,7 @@
 #include "stations/ui/TWeatherTab.h"
 #include "stations/ui/TWxStationsTab.h"
 #include "stations/ui/TaprsDBFm.h"
+#include "tests/ui/TMainWindowRig.h"
 
 using namespace druv;
 
@@ -40,30 +35,21 @@ struct TRecordingMap : IStationMapLink {
   void GetAllInfo(const std::string& packet) override { Packets << QString::fromStdString(packet); }
 };
 
-struct TRig {
-  QTemporaryDir Dir;
-  TJournal J;
-  TFakeSerialPort Port{&J};
-  TScriptedDialogs Dialogs{&J};
-  TRecordingWaits Waits;
-  TFakeClock Clock;
+// The main window's rig with the station windows and a recording map attached.
+struct TStationRig : TRig {
   TRecordingMap Map;
   std::unique_ptr<TStnDataFm> StnData;
   std::unique_ptr<TaprsDBFm> DataSet;
-  std::unique_ptr<TDXfunctions> Window;
 
-  TRig() {
-    SetAppFolder(Dir.path().toStdString());
-    WriteFileAtomic(AppPath("aprssettings.txt"), *ReadFile(DRUV_SOURCE_DIR "/data/aprssettings.txt"));
-    WriteFileAtomic(AppPath("qth.cfg"), *ReadFile(DRUV_SOURCE_DIR "/data/qth.cfg"));
+  TStationRig() {
     Clock.Local = *EncodeDateTime(2025, 3, 15, 14, 5, 9);
-    Window = std::make_unique<TDXfunctions>(Port, Dialogs, Waits, Clock);
     StnData = std::make_unique<TStnDataFm>();
     DataSet = std::make_unique<TaprsDBFm>();
     Window->SetStationWindows(*DataSet, *StnData);
     Window->SetStationMap(&Map);
   }
-  ~TRig() { SetAppFolder(DRUV_BIN_DIR); }
+  // The main window goes before the station windows and the map it points to.
+  ~TStationRig() { Window.reset(); }
   // Lines as the TNC sends them, all within one tick, then the tick.
   void Receive(const std::vector<std::string>& lines) {
     std::string bytes;
@@ -103,7 +89,7 @@ class StationWindowsTest : public QObject {
   Q_OBJECT
  private slots:
   void LinesFillTheTableAndTheTabs() {
-    TRig rig;
+    TStationRig rig;
     // Several lines within one tick, and the TNC's own lines around them.
     rig.Receive({"cmd:", kWx, kWxAt, kMessage, kThird, kTruck, "EH?", kTruck});
     QCOMPARE(rig.Table().RecordCount(), size_t(5));
@@ -152,7 +138,7 @@ class StationWindowsTest : public QObject {
   }
 
   void WeatherTabAndDetailList() {
-    TRig rig;
+    TStationRig rig;
     rig.Receive({kWx, kWxAt});
     TWeatherTab* tab = rig.Window->WeatherTab();
     QTableView* grid = tab->StringGrid1;
@@ -185,7 +171,7 @@ class StationWindowsTest : public QObject {
   }
 
   void RawListDoubleClick() {
-    TRig rig;
+    TStationRig rig;
     rig.Receive({kTruck, "QQ5AAA>"});
     QPlainTextEdit* memo = rig.Window->Memo3();
     QCOMPARE(memo->toPlainText(), QString("Station Data"));
@@ -213,7 +199,7 @@ class StationWindowsTest : public QObject {
   }
 
   void StationListDoubleClickLooksTheStationUp() {
-    TRig rig;
+    TStationRig rig;
     rig.Receive({"QQ5WX>APRS:@101251z3234.06N/09715.95W_312/000g000t064r000P001p001h89b10167", kTruck});
     rig.Window->StationListDblClick();  // nothing selected
     QVERIFY(rig.StnData->isHidden());
@@ -240,7 +226,7 @@ class StationWindowsTest : public QObject {
   }
 
   void NearestStationSearch() {
-    TRig rig;
+    TStationRig rig;
     rig.Receive({"QQ5ZZZ>APRS:!3300.00N/09700.00Wk", "QQ5AAA>APRS:!3301.00N/09659.00Wk"});
     QVERIFY(rig.Window->Edit3()->isHidden());
     QVERIFY(rig.Window->Button70()->isHidden());

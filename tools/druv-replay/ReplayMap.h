@@ -8,8 +8,6 @@ namespace druv {
 class TStationTable;
 struct TReplayOptions;
 
-// Whether this build can draw maps (it needs Qt).
-bool ReplayMapAvailable();
 // Loads the map as "Other JPG" / "Other BMP" do, runs the chosen plot (current: the station
 // table; trails and wx: lines as the raw packet list) and writes the picture. Throws druv::Error.
 void WriteReplayMap(const TReplayOptions& options, const TStationTable& table, const std::vector<std::string>& lines);

@@ -3,8 +3,6 @@
 
 namespace druv {
 
-bool ReplayMapAvailable() { return false; }
-
 void WriteReplayMap(const TReplayOptions&, const TStationTable&, const std::vector<std::string>&) {
   throw Error("map output needs the build with windows (DRUV_BUILD_UI)");
 }

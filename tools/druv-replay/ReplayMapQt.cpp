@@ -12,8 +12,6 @@
 
 namespace druv {
 
-bool ReplayMapAvailable() { return true; }
-
 void WriteReplayMap(const TReplayOptions& o, const TStationTable& table, const std::vector<std::string>& lines) {
   // Fonts for the call signs, without a display.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
