@@ -17,14 +17,15 @@ std::string PointerReadout(double degrees) {
   return text.substr(0, dot + 3);
 }
 
+double ReadoutNumber(const std::string& text) {
+  std::optional<double> v = ParseDouble(text);
+  if (!v) throw Error("'" + text + "' is not a valid floating point value");
+  return *v;
+}
+
 std::string ReadoutGrid(const std::string& latitudeText, const std::string& longitudeWestText) {
-  auto number = [](const std::string& text) {
-    std::optional<double> v = ParseDouble(text);
-    if (!v) throw Error("'" + text + "' is not a valid floating point value");
-    return *v;
-  };
-  const double lat = number(latitudeText);
-  const double lonWest = number(longitudeWestText);
+  const double lat = ReadoutNumber(latitudeText);
+  const double lonWest = ReadoutNumber(longitudeWestText);
   return LatLonToGrid(-lonWest, lat);
 }
 

@@ -55,13 +55,7 @@ TStationMap::TStationMap(IMapPicture& picture, TSymbolSheet& symbols, std::strin
   Folder_ = MapsFolder_;
 }
 
-void TStationMap::LoadStartupMap() {
-  Picture_.Load(MapsFolder_ + StartupMapName);
-  ReadLocatorFile(MapsFolder_ + "map.txt", MapFrame, Picture_.Width(), Picture_.Height());
-  Path_ = MapsFolder_ + StartupMapName;
-  Name_ = StartupMapName;
-  Folder_ = MapsFolder_;
-}
+void TStationMap::LoadStartupMap() { SelectBuiltInMap("map"); }
 
 void TStationMap::SelectBuiltInMap(const std::string& base) {
   const std::string image = MapsFolder_ + base + ".jpg";

@@ -39,7 +39,8 @@ class TStationMap {
   IMapPicture& Picture() { return Picture_; }
   const std::string& MapsFolder() const { return MapsFolder_; }
 
-  // At window creation: "map.jpg" with "map.txt". Each step throws on failure; what loaded stays.
+  // At window creation: "map.jpg" with "map.txt", as "Custom" loads them. Each step throws on
+  // failure; what loaded stays.
   void LoadStartupMap();
   // "Custom" (base "map"), "Universal" (base "universal"), "USA" (base "usa"): base + ".jpg" with
   // base + ".txt" from the Maps folder.

@@ -7,6 +7,9 @@
 namespace druv {
 
 constexpr int TileSizePx = 256;
+// The stitched map: 3 tiles wide (normal) or 5 (large), 3 high.
+constexpr int TileMapWidthPx(bool large) { return (large ? 5 : 3) * TileSizePx; }
+constexpr int TileMapHeightPx = 3 * TileSizePx;
 
 struct TTileRec {
   std::string Position;  // "C", "N", "NE" ... "SWW"
@@ -31,8 +34,8 @@ struct TTileBlockRec {
   std::vector<TTileRec> Tiles;  // download order
   TCornerRec NorthWest, SouthEast;
   std::string SouthEastCornerKey;  // the tile diagonally beyond the block, whose NW corner is SE
-  int WidthPx() const { return (Large ? 5 : 3) * TileSizePx; }
-  int HeightPx() const { return 3 * TileSizePx; }
+  int WidthPx() const { return TileMapWidthPx(Large); }
+  int HeightPx() const { return TileMapHeightPx; }
 };
 
 TCornerRec MakeCorner(double lat, double lon);

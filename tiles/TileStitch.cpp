@@ -20,7 +20,7 @@ TRasterImage LoadTileFile(const std::string& path) {
 
 TRasterImage ComposeTiles(const std::string& tilesFolder, bool large) {
   const std::vector<TTileRec> cells = BlockCells(large);
-  TRasterImage map((large ? 5 : 3) * TileSizePx, 3 * TileSizePx, 255);
+  TRasterImage map(TileMapWidthPx(large), TileMapHeightPx, 255);
   const size_t rowBytes = static_cast<size_t>(TileSizePx) * 3;
   for (const TTileRec& cell : cells) {
     const TRasterImage tile = LoadTileFile(tilesFolder + "/" + cell.FileName);

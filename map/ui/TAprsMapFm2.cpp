@@ -16,9 +16,7 @@
 #include <QStatusBar>
 #include <QTimer>
 
-#include "common/Error.h"
 #include "common/Files.h"
-#include "common/Numbers.h"
 #include "map/LocatorFile.h"
 #include "map/PointerReadout.h"
 #include "map/SymbolIndex.h"
@@ -336,10 +334,9 @@ void TAprsMapFm2::MousePressed(QPoint p, Qt::MouseButton button) {
       return;
     }
     // The search of the station log, run here when no main window offers it.
-    const std::optional<double> la = ParseDouble(lat), lo = ParseDouble(lon);
-    if (!la || !lo) throw Error("'" + (la ? lon : lat) + "' is not a valid floating point value");
+    const double la = ReadoutNumber(lat), lo = ReadoutNumber(lon);
     TStationTable empty;
-    const TNearestStationRec found = NearestStation(Stations ? *Stations : empty, *la, *lo);
+    const TNearestStationRec found = NearestStation(Stations ? *Stations : empty, la, lo);
     SetSearchStatus(found.StatusText);
     GetAllInfo(found.Packet);
   });

@@ -120,16 +120,12 @@ TOpenMapFm::TOpenMapFm(IDialogs& dialogs, TTileFm& tileFm, QWidget* parent)
   LargeBox_ = new QCheckBox("Normal / Large Map Coverage");
   LargeBox_->setToolTip("Check to create a map of same scale covering a larger aerial extent.");
   grid->addWidget(LargeBox_, 3, 0, 1, 2);
-  connect(LargeBox_, &QCheckBox::toggled, this, [this](bool on) { LargeMap_ = on; });
 
   NameEdit_ = new QLineEdit("themapname");
   NameEdit_->setObjectName("Edit4");
   NameEdit_->setToolTip("Name for the map goes here");
   grid->addWidget(label("Name the Map:"), 4, 0);
   grid->addWidget(NameEdit_, 4, 1);
-  ImageFileName_ = FromQString(NameEdit_->text()) + ".jpg";
-  connect(NameEdit_, &QLineEdit::textChanged, this,
-          [this](const QString& name) { ImageFileName_ = FromQString(name) + ".jpg"; });
 
   auto* group = new QGroupBox("Map Coordinates");
   group->setToolTip("Create map helper file format for use with one of the following programs:");
@@ -257,12 +253,14 @@ void TOpenMapFm::StepZoom(int by) {
   ZoomEdit_->setText(QString::number(next));
 }
 
+bool TOpenMapFm::LargeMap() const { return LargeBox_->isChecked(); }
+
 TMapRequestRec TOpenMapFm::Request() const {
   TMapRequestRec r;
   r.LatitudeText = FromQString(LatEdit_->text());
   r.LongitudeText = FromQString(LonEdit_->text());
   r.ZoomText = FromQString(ZoomEdit_->text());
-  r.Large = LargeMap_;
+  r.Large = LargeMap();
   r.MapName = FromQString(NameEdit_->text());
   r.Format = Formats_[lfUiView]->isChecked() ? lfUiView : Formats_[lfXastir]->isChecked() ? lfXastir : lfDruv;
   return r;

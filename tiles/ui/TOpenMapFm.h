@@ -6,7 +6,6 @@
 #include <QMainWindow>
 #include <array>
 #include <memory>
-#include <string>
 
 #include "tiles/LocatorFiles.h"
 #include "tiles/TMapMaker.h"
@@ -43,7 +42,7 @@ class TOpenMapFm : public QMainWindow {
   void GetMapClick();
   // The request as the inputs stand.
   TMapRequestRec Request() const;
-  bool LargeMap() const { return LargeMap_; }
+  bool LargeMap() const;
 
   QLineEdit* LatitudeEdit() const { return LatEdit_; }
   QLineEdit* LongitudeEdit() const { return LonEdit_; }
@@ -60,7 +59,6 @@ class TOpenMapFm : public QMainWindow {
   QComboBox* StyleBox() const { return StyleBox_; }
   // The dialog of a running "Get Map", else nullptr.
   QProgressDialog* Progress() const { return Progress_; }
-  const std::string& ImageFileName() const { return ImageFileName_; }
 
   void AboutClick();
 
@@ -81,8 +79,6 @@ class TOpenMapFm : public QMainWindow {
   TTileFm& TileFm_;
   std::unique_ptr<IHttpClient> OwnHttp_;
   IHttpClient* Http_;
-  bool LargeMap_ = false;
-  std::string ImageFileName_;
   QLineEdit *LatEdit_ = nullptr, *LonEdit_ = nullptr, *ZoomEdit_ = nullptr, *NameEdit_ = nullptr;
   QToolButton *ZoomUp_ = nullptr, *ZoomDown_ = nullptr;
   QCheckBox* LargeBox_ = nullptr;

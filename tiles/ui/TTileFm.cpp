@@ -32,13 +32,13 @@ TTileFm::TTileFm(IDialogs& dialogs, QWidget* parent)
   Picture_ = new QLabel;
   Picture_->setObjectName("Image1");
   Picture_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  Picture_->setFixedSize(3 * TileSizePx, 3 * TileSizePx);
+  Picture_->setFixedSize(TileMapWidthPx(false), TileMapHeightPx);
   auto* scroll = new QScrollArea;
   scroll->setWidget(Picture_);
   scroll->setFrameShape(QFrame::NoFrame);
   scroll->setWidgetResizable(false);
   setCentralWidget(scroll);
-  resize(3 * TileSizePx, 3 * TileSizePx + menuBar()->sizeHint().height());
+  resize(TileMapWidthPx(false), TileMapHeightPx + menuBar()->sizeHint().height());
 }
 
 TTileFm::~TTileFm() = default;
@@ -53,7 +53,7 @@ void TTileFm::Prepare(const std::string& tilesFolder, const std::string& mapsFol
 }
 
 void TTileFm::DisplayMap() {
-  const int width = (Large_ ? 5 : 3) * TileSizePx, height = 3 * TileSizePx;
+  const int width = TileMapWidthPx(Large_), height = TileMapHeightPx;
   Picture_->setFixedSize(width, height);
   resize(width, height + menuBar()->sizeHint().height());
   try {

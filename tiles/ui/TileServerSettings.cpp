@@ -1,9 +1,8 @@
 #include "tiles/ui/TileServerSettings.h"
 
-#include <QSettings>
-
+#include "common/Error.h"
 #include "common/Numbers.h"
-#include "platform/qt/QtText.h"
+#include "platform/qt/QtIniFile.h"
 #include "platform/qt/TQtHttpClient.h"
 #include "tiles/TMapMaker.h"
 
@@ -11,14 +10,20 @@ namespace druv {
 
 TTileServerSettingsRec LoadTileServerSettings(const std::string& appFolder) {
   const std::string dir = appFolder.empty() || appFolder.back() == '/' ? appFolder : appFolder + "/";
-  QSettings ini(ToQString(dir + TileServerSettingsFile), QSettings::IniFormat);
+  TIniSection ini;
+  try {
+    ini = ReadIniSection(dir + TileServerSettingsFile, "TileServer");
+  } catch (const Error&) {
+    // A file that cannot be read counts as a missing one: the defaults.
+  }
+  auto value = [&ini](const char* key) {
+    const auto it = ini.find(key);
+    return it == ini.end() ? std::string() : it->second;
+  };
   TTileServerSettingsRec s;
-  // A value with a comma would come back as a list; an address is one text.
-  const QVariant base = ini.value("TileServer/BaseUrl");
-  const QString baseText = base.typeId() == QMetaType::QStringList ? base.toStringList().join(',') : base.toString();
-  s.BaseUrl = NormaliseTileServerBase(baseText.isEmpty() ? std::string(DefaultTileServer) : FromQString(baseText));
-  if (auto seconds = ParseDouble(FromQString(ini.value("TileServer/TimeoutSeconds").toString()));
-      seconds && *seconds > 0 && *seconds <= 3600)
+  const std::string base = value("BaseUrl");
+  s.BaseUrl = NormaliseTileServerBase(base.empty() ? std::string(DefaultTileServer) : base);
+  if (auto seconds = ParseDouble(value("TimeoutSeconds")); seconds && *seconds > 0 && *seconds <= 3600)
     s.TimeoutMs = static_cast<int>(*seconds * 1000 + 0.5);
   else
     s.TimeoutMs = TQtHttpClient::DefaultTimeoutMs;
