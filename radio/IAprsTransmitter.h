@@ -26,7 +26,6 @@ class TTransmitterSlot : public IAprsTransmitter {
  public:
   explicit TTransmitterSlot(IAprsTransmitter& initial) : Current_(&initial) {}
   void Use(IAprsTransmitter& transmitter) { Current_ = &transmitter; }
-  IAprsTransmitter& Current() const { return *Current_; }
   bool Transmit(const std::string& text, const TConverseTimingRec& timing) override {
     return Current_->Transmit(text, timing);
   }

@@ -65,6 +65,10 @@ std::string StateText(const TOutgoingMessageRec& m) {
   return {};
 }
 
+std::string CopiesText(const TIncomingMessageRec& m) {
+  return m.Copies == 1 ? std::string("once") : FormatInt(m.Copies) + " times";
+}
+
 std::optional<std::string> MessageError(const std::string& addressee, const std::string& text) {
   const std::string a = UpperCase(Trim(addressee));
   const std::string t = Trim(text);
@@ -152,7 +156,7 @@ void TAprsMessenger::PacketHeard(const TAprsPacket& packet) {
     Answered(from, number, data.MsgType == mtAck ? osAcked : osRejected);
     return;
   }
-  MessageForUs(packet, number);
+  MessageForUs(from, packet, number);
   if (!answers.empty()) Answered(from, answers, osAcked);
 }
 
@@ -171,8 +175,7 @@ void TAprsMessenger::Answered(const std::string& from, const std::string& number
   }
 }
 
-void TAprsMessenger::MessageForUs(const TAprsPacket& packet, const std::string& number) {
-  const std::string from = UpperCase(packet.SourceCallSign.StationCall);
+void TAprsMessenger::MessageForUs(const std::string& from, const TAprsPacket& packet, const std::string& number) {
   const std::string& text = packet.MessageData.MsgText;
   const TDateTime now = Clock_.UtcNow();
   const TDateTime repeatWindow = UnnumberedRepeatSeconds * 1000.0 / kMsPerDay;

@@ -52,6 +52,8 @@ inline constexpr int UnnumberedRepeatSeconds = 60;
 
 // "sent", "retry 2", "acked", "rejected", "failed".
 std::string StateText(const TOutgoingMessageRec& m);
+// "once", "3 times": how often a message for us was heard.
+std::string CopiesText(const TIncomingMessageRec& m);
 // The error text for an addressee or text that must not be sent; nothing when both are fine.
 // The addressee is taken trimmed and upper-cased, the text trimmed.
 std::optional<std::string> MessageError(const std::string& addressee, const std::string& text);
@@ -87,7 +89,7 @@ class TAprsMessenger {
  private:
   std::string TakeNumber();
   void Answered(const std::string& from, const std::string& number, TOutgoingState verdict);
-  void MessageForUs(const TAprsPacket& packet, const std::string& number);
+  void MessageForUs(const std::string& from, const TAprsPacket& packet, const std::string& number);
   void Transmit(const std::string& line);
   void Reschedule();
   TDateTime After(int seconds) const;

@@ -48,7 +48,6 @@ void TSourceConnection::Disconnect() {
 void TSourceConnection::Attempt() {
   State_ = ssConnecting;
   AttemptAtMs_ = Clock_.NowMs();
-  ++Attempts_;
   Protocol_->Reset();
   Changed();
   // The link may report its outcome before Open returns (a serial port opens at once).

@@ -41,8 +41,6 @@ class TSourceConnection {
   // "APRS-IS rotate.aprs2.net:14580: reconnecting in 4 s (Connection refused)".
   std::string StatusText() const;
   const std::string& LastServerMessage() const { return ServerMessage_; }
-  int Attempts() const { return Attempts_; }
-  ISourceProtocol& Protocol() { return *Protocol_; }
 
   TSendResult Send(const TOwnPacketRec& packet);
 
@@ -67,7 +65,6 @@ class TSourceConnection {
   int64_t NextDelayMs_ = FirstRetryMs;
   int64_t AttemptAtMs_ = 0, ConnectedAtMs_ = 0, LastByteAtMs_ = 0, RetryAtMs_ = 0;
   int64_t ShownRetrySec_ = -1;
-  int Attempts_ = 0;
   std::string LastError_, ServerMessage_;
 };
 

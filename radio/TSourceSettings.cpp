@@ -21,6 +21,13 @@ constexpr TKindNames kKinds[] = {
 
 bool HasLineBreak(const std::string& s) { return s.find_first_of(std::string_view("\r\n\0", 3)) != std::string::npos; }
 
+// A whole number in [low, high]; surrounding blanks allowed.
+std::optional<int> IntIn(std::string_view text, long long low, long long high) {
+  const auto v = ParseInt(text);
+  if (!v || *v < low || *v > high) return std::nullopt;
+  return static_cast<int>(*v);
+}
+
 }  // namespace
 
 const char* SourceKindName(TSourceKind kind) { return kKinds[kind].Name; }
@@ -77,9 +84,8 @@ TSourceSettingsRec SourceSettingsFromIni(const TIniSection& ini, std::vector<std
   auto number = [&](const char* key, int& field, long long low, long long high) {
     auto it = ini.find(key);
     if (it == ini.end() || Trim(it->second).empty()) return;
-    const auto v = ParseInt(it->second);
-    if (v && *v >= low && *v <= high)
-      field = static_cast<int>(*v);
+    if (const auto v = IntIn(it->second, low, high))
+      field = *v;
     else
       complain(key, it->second);
   };
@@ -101,7 +107,7 @@ TSourceSettingsRec SourceSettingsFromIni(const TIniSection& ini, std::vector<std
 
 std::vector<std::string> SourceSettingsProblems(const TSourceSettingsRec& s) {
   std::vector<std::string> out;
-  const bool tcp = s.Kind == skKissTcp || s.Kind == skAprsIs;
+  const bool tcp = UsesTcp(s.Kind);
   if (tcp && (s.Port < 0 || s.Port > 65535)) out.push_back("The port must be a number from 1 to 65535.");
   if (tcp && (HasLineBreak(s.Host) || Contains(s.Host, " "))) out.push_back("The host name cannot hold blanks.");
   if (s.Kind == skKissSerial && Trim(s.Device).empty()) out.push_back("Enter the serial device of the KISS TNC.");
@@ -112,6 +118,33 @@ std::vector<std::string> SourceSettingsProblems(const TSourceSettingsRec& s) {
     if (HasLineBreak(s.Filter)) out.push_back("The filter must be one line.");
   }
   return out;
+}
+
+TSourceSettingsRec SourceSettingsFromTexts(const TSourceSettingsRec& current, const TSourceTextsRec& texts,
+                                           std::vector<std::string>* problems) {
+  TSourceSettingsRec s = current;
+  s.Kind = texts.Kind;
+  const bool tcp = UsesTcp(s.Kind), serial = s.Kind == skKissSerial;
+  auto number = [&](const std::string& text, int& field, int empty, long long low, long long high, bool check,
+                    const char* problem) {
+    const std::optional<int> v = TrimView(text).empty() ? empty : IntIn(text, low, high);
+    if (v)
+      field = *v;
+    else if (check && problems)
+      problems->push_back(problem);
+  };
+  s.Host = Trim(texts.Host);
+  number(texts.Port, s.Port, 0, 1, 65535, tcp, "The port must be a number from 1 to 65535.");
+  s.Device = Trim(texts.Device);
+  number(texts.BaudRate, s.BaudRate, current.BaudRate, 1, 4000000, serial,
+         "The baud rate must be a number from 1 to 4000000.");
+  s.Call = Trim(texts.Call);
+  number(texts.Passcode, s.Passcode, -1, -1, 32767, s.Kind == skAprsIs,
+         "The passcode must be -1 or a number from 0 to 32767.");
+  s.Filter = Trim(texts.Filter);
+  if (problems)
+    for (std::string& p : SourceSettingsProblems(s)) problems->push_back(std::move(p));
+  return s;
 }
 
 }  // namespace druv

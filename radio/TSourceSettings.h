@@ -16,6 +16,8 @@ const char* SourceKindName(TSourceKind kind);
 std::optional<TSourceKind> SourceKindFromName(std::string_view name);
 // "TS-2000", "KISS TCP", "KISS serial", "APRS-IS": the status bar's names.
 const char* SourceKindTitle(TSourceKind kind);
+// KISS TCP and APRS-IS: a host and a port.
+inline bool UsesTcp(TSourceKind kind) { return kind == skKissTcp || kind == skAprsIs; }
 
 inline constexpr const char* SourcesFileName = "sources.ini";
 inline constexpr const char* SourcesSection = "Source";
@@ -45,5 +47,17 @@ TIniSection SourceSettingsToIni(const TSourceSettingsRec& s);
 TSourceSettingsRec SourceSettingsFromIni(const TIniSection& ini, std::vector<std::string>* problems = nullptr);
 // What is wrong with settings the user entered, one text per fault; empty when they can be used.
 std::vector<std::string> SourceSettingsProblems(const TSourceSettingsRec& s);
+
+// The fields of the "Station Data Source" dialog as typed.
+struct TSourceTextsRec {
+  TSourceKind Kind = skTs2000;
+  std::string Host, Port, Device, BaudRate, Call, Passcode, Filter;
+};
+// The settings the texts make, starting from current; every text is trimmed. An empty port gives
+// the kind's usual one, an empty passcode -1, an empty baud rate keeps the current one. A number
+// that cannot be used keeps the current value; only the numbers of the chosen kind are faults.
+// The faults, then those of SourceSettingsProblems, go to problems.
+TSourceSettingsRec SourceSettingsFromTexts(const TSourceSettingsRec& current, const TSourceTextsRec& texts,
+                                           std::vector<std::string>* problems = nullptr);
 
 }  // namespace druv

@@ -16,8 +16,6 @@ TStationSource::TStationSource(TReceivedLines& lines, ITncLinkView& view, IDialo
                                TSourceTransportsRec transports)
     : Lines_(lines), View_(view), Dialogs_(dialogs), Clock_(clock), Transports_(std::move(transports)) {}
 
-TStationSource::~TStationSource() { Source_.reset(); }
-
 std::unique_ptr<TSourceConnection> TStationSource::Build(const TTncParametersRec& tnc) const {
   const TSourceSettingsRec& s = Settings_;
   std::unique_ptr<ISourceLink> link;

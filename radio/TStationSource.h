@@ -30,7 +30,6 @@ class TStationSource {
  public:
   TStationSource(TReceivedLines& lines, ITncLinkView& view, IDialogs& dialogs, ISteadyClock& clock,
                  TSourceTransportsRec transports);
-  ~TStationSource();
 
   // For tests: sockets and ports from elsewhere, for the sources built from now on.
   void SetTransports(TSourceTransportsRec transports) { Transports_ = std::move(transports); }
@@ -56,8 +55,6 @@ class TStationSource {
   // The status bar text; empty for the TS-2000.
   std::string StatusText() const;
   std::function<void(const std::string& text)> OnStatusChanged;
-
-  TSourceConnection* Source() const { return Source_.get(); }
 
  private:
   std::unique_ptr<TSourceConnection> Build(const TTncParametersRec& tnc) const;

@@ -1,6 +1,5 @@
 #include "radio/ui/TMessagesModel.h"
 
-#include "common/Numbers.h"
 #include "platform/qt/QtText.h"
 
 namespace druv {
@@ -37,7 +36,7 @@ QString TMessagesModel::Cell(size_t row, int column) const {
     case 1: return ToQString(m.From);
     case 2: return ToQString(m.Number);
     case 3: return ToQString(m.Text);
-    default: return ToQString(m.Copies == 1 ? std::string("once") : FormatInt(m.Copies) + " times");
+    default: return ToQString(CopiesText(m));
   }
 }
 

@@ -10,7 +10,6 @@
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <optional>
 
 #include "common/Numbers.h"
 #include "common/Text.h"
@@ -37,15 +36,6 @@ QString Number(long long v) { return QString::fromStdString(FormatInt(v)); }
 QValidator* Digits(int maxDigits, bool minus, QObject* parent) {
   const QString pattern = QString(minus ? "-?" : "") + "[0-9]{0," + QString::number(maxDigits) + "}";
   return new QRegularExpressionValidator(QRegularExpression(pattern), parent);
-}
-
-// Empty text: the default; otherwise a whole number in [low, high].
-std::optional<int> NumberFrom(const QString& text, int empty, long long low, long long high) {
-  const std::string t = Trim(FromQString(text));
-  if (t.empty()) return empty;
-  const auto v = ParseInt(t);
-  if (!v || *v < low || *v > high) return std::nullopt;
-  return static_cast<int>(*v);
 }
 
 }  // namespace
@@ -115,7 +105,7 @@ TSourceKind TSourceDialog::Kind() const { return Kinds[std::clamp(KindBox->curre
 
 void TSourceDialog::KindChanged() {
   const TSourceKind kind = Kind();
-  const bool tcp = kind == skKissTcp || kind == skAprsIs, serial = kind == skKissSerial, is = kind == skAprsIs;
+  const bool tcp = UsesTcp(kind), serial = kind == skKissSerial, is = kind == skAprsIs;
   for (QWidget* w : {static_cast<QWidget*>(HostEdit), static_cast<QWidget*>(PortEdit)}) w->setEnabled(tcp);
   DeviceBox->setEnabled(serial);
   BaudRateEdit->setEnabled(serial);
@@ -138,34 +128,14 @@ void TSourceDialog::FillPasscode() {
 }
 
 TSourceSettingsRec TSourceDialog::Read(std::vector<std::string>* problems) const {
-  TSourceSettingsRec s = Current_;
-  s.Kind = Kind();
-  const bool tcp = s.Kind == skKissTcp || s.Kind == skAprsIs, serial = s.Kind == skKissSerial;
-  // Only the fields of the chosen kind are checked; the others keep what they hold.
-  auto number = [&](QLineEdit* edit, int& field, int empty, long long low, long long high, bool check,
-                    const char* problem) {
-    if (const auto v = NumberFrom(edit->text(), empty, low, high))
-      field = *v;
-    else if (check)
-      problems->push_back(problem);
-  };
-  s.Host = Trim(FromQString(HostEdit->text()));
-  number(PortEdit, s.Port, 0, 1, 65535, tcp, "The port must be a number from 1 to 65535.");
-  s.Device = Trim(FromQString(DeviceBox->currentText()));
-  number(BaudRateEdit, s.BaudRate, Current_.BaudRate, 1, 4000000, serial,
-         "The baud rate must be a number from 1 to 4000000.");
-  s.Call = Trim(FromQString(CallEdit->text()));
-  number(PasscodeEdit, s.Passcode, -1, -1, 32767, s.Kind == skAprsIs,
-         "The passcode must be -1 or a number from 0 to 32767.");
-  s.Filter = Trim(FromQString(FilterEdit->text()));
-  for (std::string& p : SourceSettingsProblems(s)) problems->push_back(std::move(p));
-  return s;
+  auto text = [](const QLineEdit* edit) { return FromQString(edit->text()); };
+  return SourceSettingsFromTexts(Current_,
+                                 {Kind(), text(HostEdit), text(PortEdit), FromQString(DeviceBox->currentText()),
+                                  text(BaudRateEdit), text(CallEdit), text(PasscodeEdit), text(FilterEdit)},
+                                 problems);
 }
 
-TSourceSettingsRec TSourceDialog::Choice() const {
-  std::vector<std::string> ignored;
-  return Read(&ignored);
-}
+TSourceSettingsRec TSourceDialog::Choice() const { return Read(nullptr); }
 
 void TSourceDialog::accept() {
   std::vector<std::string> problems;
