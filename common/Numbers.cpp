@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "common/Error.h"
 #include "common/Text.h"
 
 namespace druv {
@@ -70,5 +71,11 @@ std::optional<long long> ParseInt(std::string_view s) {
 }
 
 long long RoundHalfEven(double v) { return static_cast<long long>(std::nearbyint(v)); }
+
+double StrToFloat(std::string_view s) {
+  std::optional<double> v = ParseDouble(s);
+  if (!v || !std::isfinite(*v)) throw Error("'" + std::string(s) + "' is not a valid floating point value");
+  return *v;
+}
 
 }  // namespace druv

@@ -16,6 +16,9 @@ std::string FormatInt(long long v);
 // Whole text must be a number (surrounding blanks allowed); "." is the only decimal separator.
 std::optional<double> ParseDouble(std::string_view s);
 std::optional<long long> ParseInt(std::string_view s);
+// A number the user typed or a field holds: throws druv::Error "'text' is not a valid floating point
+// value" (the text of the conversion error box) for anything but a finite number.
+double StrToFloat(std::string_view s);
 
 // Nearest integer, halves to even.
 long long RoundHalfEven(double v);

@@ -85,12 +85,7 @@ std::string LocatorSummary(const TMapFrameRec& f, const std::string& nameField) 
 }
 
 TUniversalProposalRec ProposeUniversalBox(std::string_view latitudeText, std::string_view longitudeText) {
-  auto number = [](std::string_view text) {
-    std::optional<double> v = ParseDouble(text);
-    if (!v || !std::isfinite(*v)) throw Error("'" + std::string(text) + "' is not a valid floating point value");
-    return *v;
-  };
-  const double lat = number(latitudeText), lon = number(longitudeText);
+  const double lat = StrToFloat(latitudeText), lon = StrToFloat(longitudeText);
   TUniversalProposalRec out;
   if (StartsWith(longitudeText, "-")) {
     out.West = -lon + 1;

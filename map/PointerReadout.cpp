@@ -17,15 +17,10 @@ std::string PointerReadout(double degrees) {
   return text.substr(0, dot + 3);
 }
 
-double ReadoutNumber(const std::string& text) {
-  std::optional<double> v = ParseDouble(text);
-  if (!v) throw Error("'" + text + "' is not a valid floating point value");
-  return *v;
-}
 
 std::string ReadoutGrid(const std::string& latitudeText, const std::string& longitudeWestText) {
-  const double lat = ReadoutNumber(latitudeText);
-  const double lonWest = ReadoutNumber(longitudeWestText);
+  const double lat = StrToFloat(latitudeText);
+  const double lonWest = StrToFloat(longitudeWestText);
   return LatLonToGrid(-lonWest, lat);
 }
 

@@ -10,9 +10,6 @@ namespace druv {
 // reads 0.00; no value at all reads empty.
 std::string PointerReadout(double degrees);
 
-// A readout text taken back as a number. Throws druv::Error when it is not one.
-double ReadoutNumber(const std::string& text);
-
 // The 6-character locator of two readouts taken back as numbers, the longitude counted positive
 // West. Throws druv::Error when a readout is not a number.
 std::string ReadoutGrid(const std::string& latitudeText, const std::string& longitudeWestText);

@@ -27,13 +27,12 @@ const TConverseTimingRec kSendTiming{100, true};
 const TConverseTimingRec kBeaconTiming{200, false};
 
 double ParseDegrees(const std::string& text, double limit, const char* what) {
-  auto v = ParseDouble(text);
-  if (!v || !std::isfinite(*v)) throw Error("'" + text + "' is not a valid floating point value");
+  const double v = StrToFloat(text);
   // Beyond the poles or the date line the report would be no position at all.
-  if (std::fabs(*v) > limit)
+  if (std::fabs(v) > limit)
     throw Error(std::string(what) + " must lie between -" + FormatInt(static_cast<long long>(limit)) + " and " +
                 FormatInt(static_cast<long long>(limit)) + " degrees, not " + text + ".");
-  return *v;
+  return v;
 }
 }  // namespace
 

@@ -49,9 +49,7 @@ double FloatField(const TStationRec& r, TStationField f) { return f == sfLat ? r
 
 double ParseFloatValue(std::string_view text) {
   if (TrimView(text).empty()) return 0;
-  auto v = ParseDouble(text);
-  if (!v) throw Error("'" + std::string(text) + "' is not a valid floating point value");
-  return *v;
+  return StrToFloat(text);
 }
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {

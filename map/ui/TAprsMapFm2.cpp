@@ -17,6 +17,7 @@
 #include <QTimer>
 
 #include "common/Files.h"
+#include "common/Numbers.h"
 #include "map/LocatorFile.h"
 #include "map/PointerReadout.h"
 #include "map/SymbolIndex.h"
@@ -334,7 +335,7 @@ void TAprsMapFm2::MousePressed(QPoint p, Qt::MouseButton button) {
       return;
     }
     // The search of the station log, run here when no main window offers it.
-    const double la = ReadoutNumber(lat), lo = ReadoutNumber(lon);
+    const double la = StrToFloat(lat), lo = StrToFloat(lon);
     TStationTable empty;
     const TNearestStationRec found = NearestStation(Stations ? *Stations : empty, la, lo);
     SetSearchStatus(found.StatusText);

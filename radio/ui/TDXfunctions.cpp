@@ -629,13 +629,7 @@ void TDXfunctions::StationListDblClick() {
 }
 
 void TDXfunctions::Button70Click() {
-  auto number = [](QLineEdit* edit) {
-    const std::string text = FromQString(edit->text());
-    auto v = ParseDouble(text);
-    if (!v) throw Error("'" + text + "' is not a valid floating point value");
-    return *v;
-  };
-  const double lat = number(Edit3_), lon = number(Edit6_);
+  const double lat = StrToFloat(FromQString(Edit3_->text())), lon = StrToFloat(FromQString(Edit6_->text()));
   if (!DataSetFm_) return;
   const TNearestStationRec found = NearestStation(DataSetFm_->APRSData, lat, lon);
   if (!StationMap_) return;
