@@ -4,11 +4,12 @@
 #include <cstdint>
 #include <string>
 
+#include "common/Version.h"
 #include "radio/ISourceProtocol.h"
 
 namespace druv {
 
-inline constexpr const char* AprsIsSoftware = "DRUVaprs 0.97";
+inline constexpr const char* AprsIsSoftware = ProductVersionText;
 // Receive only: the server takes no packets from this login.
 inline constexpr int AprsIsNoPasscode = -1;
 

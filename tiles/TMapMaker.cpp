@@ -7,12 +7,9 @@
 #include "common/Files.h"
 #include "common/Numbers.h"
 #include "common/Text.h"
+#include "common/Version.h"
 #include "platform/IHttpClient.h"
 #include "tiles/TileStitch.h"
-
-#ifndef DRUV_VERSION
-#define DRUV_VERSION "0"
-#endif
 
 namespace druv {
 
@@ -33,7 +30,7 @@ void CheckPngSignature(const std::string& path) {
 
 const std::string& TileUserAgent() {
   static const std::string agent =
-      std::string("DRUVaprs/") + DRUV_VERSION + " (APRS station map maker; +https://github.com/druvaprs/druvaprs)";
+      std::string("DRUVaprs/") + VersionNumber + " (APRS station map maker; +https://github.com/druvaprs/druvaprs)";
   return agent;
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "common/Version.h"
 #include "platform/qt/TQtTimer.h"
 #include "radio/ITncLinkView.h"
 #include "radio/TAprsMessenger.h"
@@ -119,7 +120,7 @@ class TDXfunctions : public QMainWindow, private ITncLinkView, private IPosition
   static constexpr const char* AprsMapUrl = "https://aprs.fi/";
   static constexpr const char* NewsUrl = "https://github.com/druvaprs/druvaprs/releases";
   static constexpr const char* DownloadUrl = "https://github.com/druvaprs/druvaprs/releases/latest";
-  static constexpr const char* VersionText = "DRUVaprs 0.97";
+  static constexpr const char* VersionText = ProductVersionText;
 
   // For the window tests and the other windows.
   TTncLink& Link() { return Link_; }
